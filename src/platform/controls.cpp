@@ -1,0 +1,542 @@
+#include "platform/controls.h"
+
+#include "platform/errors.h"
+#include "platform/twips.h"
+
+#include <QAbstractListModel>
+#include <QApplication>
+#include <QCollator>
+#include <QComboBox>
+#include <QEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QListView>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <algorithm>
+#include <cmath>
+
+namespace glyvex::platform {
+
+namespace {
+
+QList<QPointer<Control>>& pendingControls()
+{
+    static QList<QPointer<Control>> pending;
+    return pending;
+}
+
+bool g_flushPosted = false;
+
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+int buttonsCode(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+        | (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+class LineWidget final : public QWidget {
+public:
+    LineWidget(QWidget* parent, QColor color)
+        : QWidget(parent)
+        , m_color(color)
+    {
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(m_color, 1));
+        if (width() >= height())
+            painter.drawLine(0, height() / 2, width(), height() / 2);
+        else
+            painter.drawLine(width() / 2, 0, width() / 2, height());
+    }
+
+private:
+    QColor m_color;
+};
+
+} // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Control
+
+Control::Control(const ControlSpec& spec, QWidget* widget)
+    : QObject(widget)
+    , m_name(spec.name)
+    , m_widget(widget)
+    , m_rect(spec.rect)
+    , m_visible(spec.visible)
+{
+    widget->setObjectName(spec.name);
+    if (!spec.toolTip.isEmpty())
+        widget->setToolTip(spec.toolTip);
+    applyGeometry();
+    widget->setVisible(spec.visible);
+}
+
+Control::~Control() = default;
+
+float Control::Width() const
+{
+    if (m_pending)
+        const_cast<Control*>(this)->sync();
+    return m_rect.width;
+}
+
+float Control::Height() const
+{
+    if (m_pending)
+        const_cast<Control*>(this)->sync();
+    return m_rect.height;
+}
+
+void Control::setLeft(float value)
+{
+    m_rect.left = value;
+    applyGeometry();
+}
+
+void Control::setTop(float value)
+{
+    m_rect.top = value;
+    applyGeometry();
+}
+
+void Control::setWidth(float value)
+{
+    m_rect.width = value;
+    applyGeometry();
+}
+
+void Control::setHeight(float value)
+{
+    m_rect.height = value;
+    applyGeometry();
+}
+
+void Control::setVisible(bool value)
+{
+    m_visible = value;
+    m_widget->setVisible(value);
+}
+
+void Control::setToolTip(const QString& text) { m_widget->setToolTip(text); }
+
+void Control::applyGeometry()
+{
+    const int left = toPixelsX(m_rect.left);
+    const int top = toPixelsY(m_rect.top);
+    const int right = toPixelsX(m_rect.left + m_rect.width);
+    const int bottom = toPixelsY(m_rect.top + m_rect.height);
+    m_widget->setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
+}
+
+void Control::schedule()
+{
+    if (m_pending)
+        return;
+    m_pending = true;
+    pendingControls().append(this);
+    if (!g_flushPosted) {
+        g_flushPosted = true;
+        QMetaObject::invokeMethod(qApp, [] { Control::flushPending(); }, Qt::QueuedConnection);
+    }
+}
+
+void Control::flushPending()
+{
+    g_flushPosted = false;
+    const QList<QPointer<Control>> pending = std::exchange(pendingControls(), {});
+    for (const QPointer<Control>& control : pending) {
+        if (control && control->m_pending)
+            control->sync();
+    }
+}
+
+void Control::relayMouse()
+{
+    m_widget->installEventFilter(this);
+}
+
+void Control::connectNotify(const QMetaMethod& signal)
+{
+    if (signal == QMetaMethod::fromSignal(&Control::MouseMove))
+        m_widget->setMouseTracking(true);
+}
+
+bool Control::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_widget)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        m_pressed = mouse->button() == Qt::LeftButton;
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPointF at = mouse->position();
+        const bool click = m_pressed && mouse->button() == Qt::LeftButton && m_widget->rect().contains(at.toPoint());
+        m_pressed = false;
+        emit MouseUp(buttonCode(mouse->button()), shiftCode(mouse->modifiers()),
+                     static_cast<float>(at.x()) * twipsPerPixelX(), static_cast<float>(at.y()) * twipsPerPixelY());
+        if (click)
+            emit Click();
+        return true;
+    }
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            emit DblClick();
+        return true;
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPointF at = mouse->position();
+        emit MouseMove(buttonsCode(mouse->buttons()), shiftCode(mouse->modifiers()),
+                       static_cast<float>(at.x()) * twipsPerPixelX(), static_cast<float>(at.y()) * twipsPerPixelY());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Label
+
+Label::Label(const ControlSpec& spec, const FontSpec& font, QWidget* parent)
+    : Control(spec, new QLabel(parent))
+    , m_font(spec.font.value_or(font))
+    , m_caption(spec.caption)
+    , m_foreColor(spec.foreColor.value_or(QColor(0, 0, 0)))
+    , m_borderStyle(spec.borderStyle)
+    , m_autoSize(spec.autoSize)
+    , m_transparent(spec.transparent)
+{
+    QLabel* l = label();
+    l->setTextFormat(Qt::PlainText);
+    l->setWordWrap(spec.wordWrap);
+    l->setAlignment((spec.alignment == Align::Center ? Qt::AlignHCenter
+                         : spec.alignment == Align::Right ? Qt::AlignRight
+                                                          : Qt::AlignLeft)
+                    | Qt::AlignTop);
+    l->setAutoFillBackground(!m_transparent);
+    QPalette palette = l->palette();
+    palette.setColor(QPalette::WindowText, m_foreColor);
+    if (spec.backColor)
+        palette.setColor(QPalette::Window, *spec.backColor);
+    l->setPalette(palette);
+    relayMouse();
+    sync();
+}
+
+QLabel* Label::label() const { return static_cast<QLabel*>(m_widget); }
+
+QString Label::stripAccessKeys(const QString& caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i; // "&x" shows x, "&&" shows "&"
+        shown.append(caption[i]);
+    }
+    return shown;
+}
+
+QString Label::shownText() const { return stripAccessKeys(m_caption); }
+
+QFont Label::shownFont()
+{
+    if (m_pending)
+        sync();
+    return label()->font();
+}
+
+void Label::setCaption(const QString& caption)
+{
+    m_caption = caption;
+    schedule();
+}
+
+void Label::setFontName(const QString& name)
+{
+    m_font.name = name;
+    schedule();
+}
+
+void Label::setFontSize(float points)
+{
+    m_font.size = points;
+    schedule();
+}
+
+void Label::setForeColor(const QColor& color)
+{
+    m_foreColor = color;
+    QPalette palette = label()->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label()->setPalette(palette);
+}
+
+void Label::setBorderStyle(int style)
+{
+    m_borderStyle = style;
+    schedule();
+}
+
+void Label::sync()
+{
+    m_pending = false;
+    QLabel* l = label();
+    const QFont font = toQFont(m_font);
+    l->setFont(font);
+    l->setFrameShape(m_borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
+    const QString text = shownText();
+    l->setText(text);
+    if (m_autoSize) {
+        const QFontMetricsF metrics(font);
+        const int frame = 2 * l->frameWidth();
+        const int width = text.isEmpty() ? frame : static_cast<int>(std::ceil(metrics.horizontalAdvance(text))) + frame;
+        const int height = static_cast<int>(std::ceil(metrics.height())) + frame;
+        m_rect.width = fromPixelsX(width);
+        m_rect.height = fromPixelsY(height);
+        applyGeometry();
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Frame
+
+Frame::Frame(const ControlSpec& spec, QWidget* parent)
+    : Control(spec, new QFrame(parent))
+{
+    static_cast<QFrame*>(m_widget)->setFrameShape(spec.borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
+    relayMouse();
+}
+
+// ---------------------------------------------------------------------------------------------
+// ComboBox: the entries live in a model of our own, so that thousands of additions cost no
+// widget work; the widget is brought up to date once, before it is next shown or used.
+
+class FontListModel final : public QAbstractListModel {
+public:
+    explicit FontListModel(QObject* parent)
+        : QAbstractListModel(parent)
+    {
+        m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+        m_collator.setNumericMode(true);
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(m_shown);
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= static_cast<int>(m_shown))
+            return {};
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return m_items.at(index.row());
+        return {};
+    }
+
+    // Returns the row the entry was put in.
+    qsizetype add(const QString& item, bool sorted)
+    {
+        if (!sorted) {
+            m_items.append(item);
+            m_keys.append(m_collator.sortKey(QString()));
+            return m_items.size() - 1;
+        }
+        QCollatorSortKey key = m_collator.sortKey(item);
+        const auto at = std::upper_bound(m_keys.begin(), m_keys.end(), key,
+                                         [](const QCollatorSortKey& a, const QCollatorSortKey& b) { return a.compare(b) < 0; });
+        const qsizetype row = at - m_keys.begin();
+        m_keys.insert(row, std::move(key));
+        m_items.insert(row, item);
+        return row;
+    }
+
+    qsizetype count() const { return m_items.size(); }
+    const QString& at(qsizetype row) const { return m_items.at(row); }
+    bool stale() const { return m_shown != m_items.size(); }
+
+    void publish()
+    {
+        beginResetModel();
+        m_shown = m_items.size();
+        endResetModel();
+    }
+
+private:
+    QCollator m_collator;
+    QStringList m_items;
+    QList<QCollatorSortKey> m_keys;
+    qsizetype m_shown = 0;
+};
+
+ComboBox::ComboBox(const ControlSpec& spec, QWidget* parent)
+    : Control(spec, new QComboBox(parent))
+    , m_model(new FontListModel(this))
+    , m_sorted(spec.sorted)
+{
+    QComboBox* c = combo();
+    c->setModel(m_model);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(1);
+    if (auto* view = qobject_cast<QListView*>(c->view()))
+        view->setUniformItemSizes(true);
+    c->setFocusPolicy(Qt::StrongFocus);
+    connect(c, &QComboBox::currentIndexChanged, this, &ComboBox::picked);
+}
+
+QComboBox* ComboBox::combo() const { return static_cast<QComboBox*>(m_widget); }
+
+void ComboBox::AddItem(const QString& item)
+{
+    const qsizetype row = m_model->add(item, m_sorted);
+    if (m_listIndex >= 0 && row <= m_listIndex)
+        ++m_listIndex; // the selected entry stays selected
+    schedule();
+}
+
+std::int32_t ComboBox::ListCount() const { return static_cast<std::int32_t>(m_model->count()); }
+
+QString ComboBox::Text() const
+{
+    return m_listIndex >= 0 && m_listIndex < m_model->count() ? m_model->at(m_listIndex) : QString();
+}
+
+QString ComboBox::List(std::int32_t index) const
+{
+    return index >= 0 && index < m_model->count() ? m_model->at(index) : QString();
+}
+
+void ComboBox::setListIndex(std::int32_t index)
+{
+    if (index < -1 || index >= m_model->count())
+        throw Error(QStringLiteral("Invalid property value: list index %1").arg(index));
+    m_listIndex = index;
+    schedule();
+    emit Click();
+}
+
+void ComboBox::sync()
+{
+    m_pending = false;
+    const QSignalBlocker blocker(combo());
+    if (m_model->stale())
+        m_model->publish();
+    combo()->setCurrentIndex(m_listIndex);
+}
+
+void ComboBox::picked(int index)
+{
+    if (index == m_listIndex || index < 0)
+        return;
+    m_listIndex = index;
+    emit Click();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Button
+
+Button::Button(const ControlSpec& spec, QWidget* parent)
+    : Control(spec, new QPushButton(spec.caption, parent))
+    , m_default(spec.isDefault)
+    , m_cancel(spec.isCancel)
+{
+    QPushButton* b = button();
+    b->setFocusPolicy(Qt::StrongFocus);
+    b->setAutoDefault(false);
+    b->setDefault(m_default);
+    if (!spec.picture.isEmpty()) {
+        b->setIcon(QIcon(spec.picture));
+        b->setIconSize(QSize(32, 32));
+        b->setFlat(true);
+    }
+    if (spec.backColor) {
+        QPalette palette = b->palette();
+        palette.setColor(QPalette::Button, *spec.backColor);
+        b->setPalette(palette);
+        b->setAutoFillBackground(true);
+    }
+    if (!spec.caption.isEmpty())
+        b->setAccessibleName(Label::stripAccessKeys(spec.caption));
+    else if (!spec.toolTip.isEmpty())
+        b->setAccessibleName(spec.toolTip);
+    connect(b, &QPushButton::clicked, this, &Control::Click);
+}
+
+QPushButton* Button::button() const { return static_cast<QPushButton*>(m_widget); }
+
+QString Button::Caption() const { return button()->text(); }
+
+void Button::setDefault(bool value)
+{
+    m_default = value;
+    button()->setDefault(value);
+}
+
+void Button::SetFocus()
+{
+    if (!m_visible)
+        throw Error(QStringLiteral("Invalid procedure call or argument: %1 is hidden and cannot take the focus").arg(m_name));
+    m_widget->setFocus(Qt::OtherFocusReason);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Picture and Line
+
+Picture::Picture(const ControlSpec& spec, QWidget* parent)
+    : Control(spec, new QLabel(parent))
+{
+    auto* l = static_cast<QLabel*>(m_widget);
+    const QPixmap pixmap(spec.picture);
+    l->setPixmap(pixmap);
+    if (spec.kind == ControlKind::Image) {
+        l->setScaledContents(true);
+    } else {
+        m_rect.width = fromPixelsX(pixmap.width());
+        m_rect.height = fromPixelsY(pixmap.height());
+        applyGeometry();
+    }
+    if (spec.backColor) {
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::Window, *spec.backColor);
+        l->setPalette(palette);
+        l->setAutoFillBackground(true);
+    }
+    relayMouse();
+}
+
+Line::Line(const ControlSpec& spec, QWidget* parent)
+    : Control(spec, new LineWidget(parent, spec.foreColor.value_or(QColor(0, 0, 0))))
+    , m_color(spec.foreColor.value_or(QColor(0, 0, 0)))
+{
+}
+
+} // namespace glyvex::platform

@@ -1,0 +1,55 @@
+#pragma once
+// Every dialog, input box, message box, pop-up menu and web-page opening of the program goes
+// through Dialogs. The program uses the Qt implementation; tests install a scripted one.
+#include <QString>
+#include <QUrl>
+#include <memory>
+#include <optional>
+
+class QWidget;
+
+namespace glyvex::platform {
+
+class Menu;
+
+struct FileRequest {
+    enum class Kind { Open, Save } kind = Kind::Open;
+    QString title;
+    QString directory;   // an existing directory (callers resolve missing ones)
+    QString nameFilter;  // Qt syntax, e.g. "Rich Text Format (*.rtf)"
+    bool existingOnly = false;
+    bool confirmOverwrite = false;
+};
+
+struct FontRequest {
+    QString title;       // empty: the dialog's own default title
+    QString initialFace; // empty: no starting face
+    float initialSize = 0;
+};
+
+struct FontChoice {
+    QString face;
+    float size = 0;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // The chosen path, or an empty text when nothing was chosen.
+    virtual QString chooseFile(QWidget* owner, const FileRequest& request) = 0;
+    virtual std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) = 0;
+    // The typed text, or an empty text when cancelled.
+    virtual QString inputBox(QWidget* owner, const QString& prompt, const QString& title) = 0;
+    virtual void messageBox(QWidget* owner, const QString& prompt, int style, const QString& title) = 0;
+    // Shows the menu's items at the mouse pointer; a chosen item raises its own Click.
+    virtual void popupMenu(QWidget* owner, Menu& menu) = 0;
+    // Opens an address with the user's default program; the result is for the caller to ignore.
+    virtual bool openUrl(const QUrl& url) = 0;
+};
+
+// The implementation in force (Qt's unless replaced).
+Dialogs& dialogs();
+// Replaces the implementation; returns the previous one. Passing nullptr restores Qt's.
+std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> replacement);
+
+} // namespace glyvex::platform

@@ -1,0 +1,356 @@
+#include "platform/form.h"
+
+#include "platform/dialogs.h"
+#include "platform/errors.h"
+#include "platform/twips.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <algorithm>
+
+namespace glyvex::platform {
+
+namespace {
+
+class ClientArea final : public Control {
+public:
+    ClientArea(const ControlSpec& spec, QWidget* widget)
+        : Control(spec, widget)
+    {
+        relayMouse();
+    }
+};
+
+Qt::WindowFlags windowFlags(const FormDesign& design)
+{
+    if (design.borderStyle == 0)
+        return Qt::Window | Qt::FramelessWindowHint;
+    Qt::WindowFlags flags = (design.borderStyle == 3 ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint
+        | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (design.minButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (design.maxButton)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+} // namespace
+
+class FormWindow final : public QMainWindow {
+public:
+    explicit FormWindow(Form* form)
+        : m_form(form)
+    {
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->ignore();
+        if (m_form)
+            runHandler([this] { m_form->closeRequested(); });
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QMainWindow::resizeEvent(event);
+        if (m_form)
+            m_form->systemGeometryChanged();
+    }
+    void moveEvent(QMoveEvent* event) override
+    {
+        QMainWindow::moveEvent(event);
+        if (m_form)
+            m_form->systemGeometryChanged();
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        if (m_form && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_form->pressButton(false))
+                return;
+            if (key == Qt::Key_Escape && m_form->pressButton(true))
+                return;
+        }
+        QMainWindow::keyPressEvent(event);
+    }
+
+private:
+    QPointer<Form> m_form;
+};
+
+Forms& Forms::instance()
+{
+    static Forms forms;
+    return forms;
+}
+
+Form::Form(const QString& name, const FormDesign& design)
+    : m_name(name)
+    , m_window(new FormWindow(this))
+    , m_borderStyle(design.borderStyle)
+{
+    QMainWindow* w = m_window;
+    w->setObjectName(name);
+    w->setWindowFlags(windowFlags(design));
+    w->setWindowTitle(design.caption);
+    w->setWindowIcon(QIcon(QStringLiteral(":/glyvex/icon.png")));
+    auto* client = new QWidget(w);
+    w->setCentralWidget(client);
+    if (design.font) {
+        m_font = *design.font;
+        client->setFont(toQFont(m_font));
+    } else {
+        const QFont standard = client->font();
+        m_font = {standard.family(), static_cast<float>(standard.pointSizeF()), standard.weight(), false};
+    }
+    if (design.backColor) {
+        QPalette palette = client->palette();
+        palette.setColor(QPalette::Window, *design.backColor);
+        client->setPalette(palette);
+        client->setAutoFillBackground(true);
+    }
+    m_background = new ClientArea(ControlSpec{.kind = ControlKind::Frame, .name = name}, client);
+    m_width = design.clientWidth;
+    m_height = design.clientHeight;
+}
+
+Form::~Form()
+{
+    if (m_loaded && Forms::instance().m_loaded > 0)
+        --Forms::instance().m_loaded;
+    delete m_window.data();
+}
+
+QWidget* Form::window() const { return m_window; }
+QString Form::Caption() const { return m_window->windowTitle(); }
+
+Control* Form::create(const ControlSpec& spec, Control* container)
+{
+    QWidget* parent = container ? container->widget() : m_window->centralWidget();
+    Control* control = nullptr;
+    switch (spec.kind) {
+    case ControlKind::Label: control = new Label(spec, m_font, parent); break;
+    case ControlKind::Frame: control = new Frame(spec, parent); break;
+    case ControlKind::ComboBox: control = new ComboBox(spec, parent); break;
+    case ControlKind::Button: {
+        auto* button = new Button(spec, parent);
+        m_buttons.append(button);
+        control = button;
+        break;
+    }
+    case ControlKind::Image:
+    case ControlKind::PictureBox: control = new Picture(spec, parent); break;
+    case ControlKind::Line: control = new Line(spec, parent); break;
+    case ControlKind::RichTextBox: throw Error(QStringLiteral("Rich text boxes are created by their window"));
+    }
+    if (spec.tabIndex >= 0)
+        m_tabOrder.append({spec.tabIndex, control});
+    return control;
+}
+
+void Form::addMenus(std::span<const MenuSpec> table)
+{
+    for (const MenuSpec& row : table) {
+        if (!*row.parent) {
+            QMenu* qmenu = m_window->menuBar()->addMenu(QString::fromUtf8(row.caption));
+            m_menus.append(new Menu(QString::fromLatin1(row.name), qmenu, this));
+        } else if (Menu* parent = menu(QString::fromLatin1(row.parent))) {
+            parent->addItem(QString::fromLatin1(row.name), QString::fromUtf8(row.caption),
+                            QString::fromLatin1(row.shortcut), row.checked);
+        }
+    }
+    // The menu bar is part of the window's height.
+    m_height += fromPixelsY(m_window->menuBar()->sizeHint().height());
+}
+
+Menu* Form::menu(const QString& name) const
+{
+    for (Menu* m : m_menus) {
+        if (m->Name() == name)
+            return m;
+    }
+    return nullptr;
+}
+
+MenuItem* Form::menuItem(const QString& name) const
+{
+    for (Menu* m : m_menus) {
+        if (MenuItem* item = m->item(name))
+            return item;
+    }
+    throw Error(QStringLiteral("No menu item %1").arg(name));
+}
+
+void Form::applyTabOrder()
+{
+    std::stable_sort(m_tabOrder.begin(), m_tabOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    QWidget* previous = nullptr;
+    for (const auto& [index, control] : m_tabOrder) {
+        QWidget* w = control->widget();
+        if (w->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// Geometry
+
+namespace {
+QSize frameExtra(const QWidget* w)
+{
+    if (!w->isVisible())
+        return {};
+    const QSize extra = w->frameGeometry().size() - w->size();
+    return extra.isValid() ? extra : QSize();
+}
+} // namespace
+
+void Form::setLeft(float value)
+{
+    m_left = value;
+    applyGeometry();
+}
+
+void Form::setTop(float value)
+{
+    m_top = value;
+    applyGeometry();
+}
+
+void Form::setWidth(float value)
+{
+    m_width = value;
+    applyGeometry();
+}
+
+void Form::setHeight(float value)
+{
+    m_height = value;
+    applyGeometry();
+}
+
+void Form::applyGeometry()
+{
+    QMainWindow* w = m_window;
+    m_applying = true;
+    const QSize frame = frameExtra(w);
+    if (w->layout())
+        w->layout()->activate();
+    const QSize smallest = w->minimumSizeHint().expandedTo(QSize(1, 1));
+    const int width = std::max(toPixelsX(m_width) - frame.width(), smallest.width());
+    const int height = std::max(toPixelsY(m_height) - frame.height(), smallest.height());
+    if (m_borderStyle == 1 || m_borderStyle == 3)
+        w->setFixedSize(width, height);
+    else
+        w->resize(width, height);
+    w->move(toPixelsX(m_left), toPixelsY(m_top));
+    m_applying = false;
+    // A height below the smallest the window can have reads back as the real height.
+    const int realHeight = w->height() + frame.height();
+    if (realHeight > toPixelsY(m_height))
+        m_height = fromPixelsY(realHeight);
+}
+
+void Form::systemGeometryChanged()
+{
+    if (m_applying || !m_window->isVisible())
+        return;
+    // A change the user or the window system made: take it over, unless it is only the
+    // pixel rounding of the value last written.
+    const QRect outer = m_window->frameGeometry();
+    if (toPixelsX(m_width) != outer.width())
+        m_width = fromPixelsX(outer.width());
+    if (toPixelsY(m_height) != outer.height())
+        m_height = fromPixelsY(outer.height());
+    if (toPixelsX(m_left) != outer.x())
+        m_left = fromPixelsX(outer.x());
+    if (toPixelsY(m_top) != outer.y())
+        m_top = fromPixelsY(outer.y());
+}
+
+std::int16_t Form::WindowState() const
+{
+    const Qt::WindowStates state = m_window->windowState();
+    if (state & Qt::WindowMinimized)
+        return 1;
+    if (state & Qt::WindowMaximized)
+        return 2;
+    return 0;
+}
+
+bool Form::Visible() const { return m_window->isVisible(); }
+
+// ---------------------------------------------------------------------------------------------
+// Life cycle
+
+void Form::Load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    ++Forms::instance().m_loaded;
+    applyGeometry();
+    Form_Load();
+}
+
+void Form::Show()
+{
+    Load();
+    if (!m_loaded)
+        return; // unloaded by its own load handler
+    Control::flushPending();
+    m_window->show();
+    applyGeometry();
+}
+
+void Form::ShowModal(Form& owner)
+{
+    Load();
+    if (!m_loaded)
+        return;
+    const Qt::WindowFlags flags = m_window->windowFlags();
+    m_window->setParent(owner.window(), flags);
+    m_window->setWindowModality(Qt::ApplicationModal);
+    Show();
+}
+
+void Form::Hide() { m_window->hide(); }
+
+void Form::Unload()
+{
+    if (!m_loaded)
+        return;
+    int cancel = 0;
+    Form_Unload(cancel);
+    if (cancel != 0)
+        return;
+    m_loaded = false;
+    m_window->hide();
+    Forms& forms = Forms::instance();
+    if (--forms.m_loaded == 0)
+        emit forms.lastFormUnloaded();
+}
+
+void Form::closeRequested() { Unload(); }
+
+void Form::PopupMenu(Menu& menu) { dialogs().popupMenu(m_window, menu); }
+
+bool Form::pressButton(bool cancel)
+{
+    for (Button* button : m_buttons) {
+        if ((cancel ? button->Cancel() : button->Default()) && button->Visible() && button->widget()->isEnabled()) {
+            button->widget()->setFocus();
+            emit button->Click();
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace glyvex::platform

@@ -1,0 +1,123 @@
+#pragma once
+// A window of the program. Each window class derives from Form, builds its controls and menus
+// from its own tables in its constructor, and overrides the handlers it has.
+//
+// Left, Top, Width and Height are twips, single precision, and read back exactly what was
+// written. Width and Height are the outer size where the window system reports the frame
+// (otherwise the window's full size, menu bar included). A written Height below the smallest
+// the window can have reads back the real height.
+#include "platform/controls.h"
+#include "platform/menu.h"
+
+#include <QObject>
+#include <QPointer>
+#include <span>
+
+class QMainWindow;
+
+namespace glyvex::platform {
+
+class FormWindow;
+
+// Counts the loaded windows; the program ends when the last one is unloaded.
+class Forms final : public QObject {
+    Q_OBJECT
+public:
+    static Forms& instance();
+    int loadedCount() const { return m_loaded; }
+
+signals:
+    void lastFormUnloaded();
+
+private:
+    friend class Form;
+    int m_loaded = 0;
+};
+
+struct FormDesign {
+    QString caption;
+    int borderStyle = 2; // 0 none, 1 fixed single, 2 sizable, 3 fixed dialog
+    bool minButton = true;
+    bool maxButton = true;
+    float clientWidth = 0;
+    float clientHeight = 0;
+    std::optional<FontSpec> font; // none: the toolkit's default font
+    std::optional<QColor> backColor;
+};
+
+class Form : public QObject {
+    Q_OBJECT
+public:
+    Form(const QString& name, const FormDesign& design);
+    ~Form() override;
+
+    const QString& Name() const { return m_name; }
+    QString Caption() const;
+    float Left() const { return m_left; }
+    float Top() const { return m_top; }
+    float Width() const { return m_width; }
+    float Height() const { return m_height; }
+    void setLeft(float value);
+    void setTop(float value);
+    void setWidth(float value);
+    void setHeight(float value);
+    // 0 normal, 1 minimised, 2 maximised.
+    std::int16_t WindowState() const;
+    bool Visible() const;
+    bool IsLoaded() const { return m_loaded; }
+
+    // Creates the window's state and runs Form_Load; does not show it.
+    void Load();
+    // Shows the window modeless, loading it first when needed.
+    void Show();
+    // Shows the window modal over its owner; the owner takes no input until it is unloaded.
+    void ShowModal(Form& owner);
+    void Hide();
+    // Raises Form_Unload and, unless it cancels, destroys the window's display.
+    void Unload();
+    void PopupMenu(Menu& menu);
+
+    // The client area as a control: the window's own MouseUp and MouseMove.
+    Control* background() const { return m_background; }
+    QWidget* window() const;
+    Menu* menu(const QString& name) const;
+    const FontSpec& font() const { return m_font; }
+
+protected:
+    virtual void Form_Load() {}
+    virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+
+    // Building from tables.
+    Control* create(const ControlSpec& spec, Control* container = nullptr);
+    template <class T>
+    T* add(const ControlSpec& spec, Control* container = nullptr)
+    {
+        return static_cast<T*>(create(spec, container));
+    }
+    void addMenus(std::span<const MenuSpec> table);
+    MenuItem* menuItem(const QString& name) const;
+    // Orders the keyboard focus by the tab indices of the control table.
+    void applyTabOrder();
+
+private:
+    friend class FormWindow;
+
+    void applyGeometry();
+    void systemGeometryChanged();
+    void closeRequested();
+    bool pressButton(bool cancel);
+
+    QString m_name;
+    QPointer<FormWindow> m_window;
+    Control* m_background = nullptr;
+    FontSpec m_font;
+    int m_borderStyle = 2;
+    float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    bool m_loaded = false;
+    bool m_applying = false;
+    QList<Menu*> m_menus;
+    QList<QPair<int, Control*>> m_tabOrder;
+    QList<Button*> m_buttons;
+};
+
+} // namespace glyvex::platform

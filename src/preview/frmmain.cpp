@@ -1,0 +1,414 @@
+#include "preview/frmmain.h"
+
+#include "platform/errors.h"
+#include "platform/twips.h"
+
+#include <array>
+
+namespace glyvex {
+
+using namespace platform;
+
+namespace {
+
+const FontSpec kWindowFont{QStringLiteral("Arial"), 9.0f, 700};
+const FontSpec kCharacterFont{QStringLiteral("Arial"), 12.0f, 400};
+const QString kLetterTip = QStringLiteral("Double click to toggle case");
+constexpr float kPreviewOffset = 480;
+
+// The special characters: character, Left of the reference label, Top, reference height.
+struct SpecialRow {
+    char16_t character;
+    float left, top, height;
+};
+constexpr std::array<SpecialRow, 32> kSpecials{{
+    {u'`', 240, 240, 216},   {u'~', 240, 480, 216},   {u'!', 240, 720, 216},   {u'@', 240, 960, 336},
+    {u'#', 240, 1320, 336},  {u'$', 240, 1680, 336},  {u'%', 240, 2040, 336},  {u'^', 240, 2400, 216},
+    {u'&', 240, 2640, 300},  {u'*', 240, 3000, 216},  {u'(', 240, 3240, 336},  {u')', 240, 3600, 336},
+    {u'-', 240, 3960, 300},  {u'_', 240, 4320, 336},  {u'=', 1680, 240, 216},  {u'+', 1680, 480, 216},
+    {u'{', 1680, 720, 336},  {u'}', 1680, 1080, 336}, {u'[', 1680, 1440, 336}, {u']', 1680, 1800, 336},
+    {u'\\', 1680, 2160, 336}, {u'|', 1680, 2520, 336}, {u';', 1680, 2880, 336}, {u':', 1680, 3240, 336},
+    {u'\'', 1680, 3600, 336}, {u'"', 1680, 3960, 336}, {u',', 1680, 4320, 336}, {u'<', 3000, 240, 216},
+    {u'.', 3000, 480, 336},  {u'>', 3000, 840, 216},  {u'/', 3000, 1080, 336}, {u'?', 3000, 1440, 336},
+}};
+
+const MenuSpec kMenus[] = {
+    {"", "mnuFile", "&File"},
+    {"mnuFile", "mnuChangeFont", "&Change Font...", "Ctrl+F"},
+    {"mnuFile", "mnuToggleCase", "&Toggle Case", "Ctrl+T"},
+    {"mnuFile", "sep1", "-"},
+    {"mnuFile", "mnuSentence", "&Sentence Viewer..."},
+    {"mnuFile", "mnuDocConvert", "&Convert Document..."},
+    {"mnuFile", "sep2", "-"},
+    {"mnuFile", "mnuExit", "E&xit", "Ctrl+X"},
+    {"", "mnuView", "&View"},
+    {"mnuView", "mnuLetters", "&Letters", "", true},
+    {"mnuView", "mnuNumbers", "&Numbers"},
+    {"mnuView", "mnuSpecial", "&Special Characters"},
+    {"mnuView", "mnuShowAll", "Show &All", "Ctrl+A"},
+    {"mnuView", "sep3", "-"},
+    {"mnuView", "mnuMacMin", "&Intellimize", "Ctrl+I"},
+    {"", "mnuHelp", "&Help"},
+    {"mnuHelp", "mnuReadMe", "&README.txt"},
+    {"mnuHelp", "mnuAbout", "&About"},
+};
+
+// The panels and their arrangement. A term of a sum is a constant or the width of a control,
+// read when the command runs; sums are formed left to right in single precision.
+enum class Panel { Letters, Numbers, Special, Combo, None };
+struct Term {
+    Panel width = Panel::None; // Panel::None: the constant alone
+    float constant = 0;
+};
+struct Sum {
+    std::array<Term, 3> terms{};
+    int count = 0;
+};
+struct PositionWrite {
+    Panel panel = Panel::None;
+    Sum value;
+};
+struct Arrangement {
+    std::array<PositionWrite, 2> positions{};
+    Sum width;
+};
+
+constexpr Sum constant(float value) { return {{{{Panel::None, value}}}, 1}; }
+constexpr Sum plus(Panel a, float c) { return {{{{a, 0}, {Panel::None, c}}}, 2}; }
+constexpr Sum plus(Panel a, float c, Panel b) { return {{{{a, 0}, {Panel::None, c}, {b, 0}}}, 3}; }
+constexpr PositionWrite at(Panel panel, Sum value) { return {panel, value}; }
+
+constexpr Panel L = Panel::Letters, N = Panel::Numbers, S = Panel::Special, C = Panel::Combo;
+
+// What each single-panel command writes, by the state before it. Row index: panel shown
+// before (4) + first other panel shown (2) + second other panel shown (1); the other panels
+// are, in order, Numbers and Special for Letters, Letters and Special for Numbers, and
+// Letters and Numbers for Special.
+constexpr std::array<std::array<Arrangement, 8>, 3> kRearrange{{
+    {{
+        {{}, plus(L, 480)},
+        {{at(S, constant(3120))}, plus(S, 720, L)},
+        {{at(N, constant(3120))}, plus(L, 720, N)},
+        {{at(N, constant(3120)), at(S, constant(4560))}, constant(8820)},
+        {{}, plus(C, 480)},
+        {{at(S, constant(240))}, plus(S, 480)},
+        {{at(N, constant(240))}, plus(C, 480)},
+        {{at(N, constant(240)), at(S, plus(N, 480))}, plus(N, 720, S)},
+    }},
+    {{
+        {{at(N, constant(240))}, plus(C, 480)},
+        {{at(N, constant(240)), at(S, plus(N, 480))}, plus(N, 720, S)},
+        {{at(N, constant(3120))}, plus(L, 720, N)},
+        {{at(S, constant(4560)), at(N, constant(3120))}, constant(8820)},
+        {{}, plus(C, 480)},
+        {{at(S, constant(240))}, plus(S, 480)},
+        {{}, plus(L, 480)},
+        {{at(S, constant(3120))}, plus(L, 720, S)},
+    }},
+    {{
+        {{at(S, constant(240))}, plus(S, 480)},
+        {{at(S, plus(N, 480))}, plus(N, 720, S)},
+        {{at(S, constant(3120))}, plus(L, 720, S)},
+        {{at(S, constant(4560))}, constant(8820)},
+        {{}, plus(C, 480)},
+        {{}, plus(C, 480)},
+        {{}, plus(L, 480)},
+        {{}, plus(N, 720, L)},
+    }},
+}};
+
+} // namespace
+
+frmMain::frmMain()
+    : Form(QStringLiteral("frmMain"),
+           FormDesign{.caption = QStringLiteral("Glyvex 2.0"), .borderStyle = 2, .maxButton = false,
+                      .clientWidth = 3048, .clientHeight = 5820, .font = kWindowFont})
+    , CommonDialog1(*this, QStringLiteral("Select Font Name"))
+{
+    cmdMacRestore = add<Button>({.kind = ControlKind::Button, .name = QStringLiteral("cmdMacRestore"),
+                                 .rect = {960, 5760, 1212, 612}, .caption = QStringLiteral("RESTORE"),
+                                 .visible = false, .tabIndex = 1});
+    cboFonts = add<ComboBox>({.kind = ControlKind::ComboBox, .name = QStringLiteral("cboFonts"),
+                              .rect = {120, 120, 1932, 312}, .toolTip = QStringLiteral("Select Font"),
+                              .tabIndex = 0, .sorted = true});
+    fraSpecial = add<Frame>({.kind = ControlKind::Frame, .name = QStringLiteral("fraSpecial"),
+                             .rect = {4560, 720, 3852, 4812}, .visible = false});
+    fraNumbers = add<Frame>({.kind = ControlKind::Frame, .name = QStringLiteral("fraNumbers"),
+                             .rect = {3120, 720, 1092, 3852}, .visible = false});
+    fraLetters = add<Frame>({.kind = ControlKind::Frame, .name = QStringLiteral("fraLetters"),
+                             .rect = {240, 600, 2532, 4932}});
+    buildPanels();
+    addMenus(kMenus);
+    mnuFile = menu(QStringLiteral("mnuFile"));
+    mnuView = menu(QStringLiteral("mnuView"));
+    mnuHelp = menu(QStringLiteral("mnuHelp"));
+    mnuChangeFont = menuItem(QStringLiteral("mnuChangeFont"));
+    mnuToggleCase = menuItem(QStringLiteral("mnuToggleCase"));
+    mnuSentence = menuItem(QStringLiteral("mnuSentence"));
+    mnuDocConvert = menuItem(QStringLiteral("mnuDocConvert"));
+    mnuExit = menuItem(QStringLiteral("mnuExit"));
+    mnuLetters = menuItem(QStringLiteral("mnuLetters"));
+    mnuNumbers = menuItem(QStringLiteral("mnuNumbers"));
+    mnuSpecial = menuItem(QStringLiteral("mnuSpecial"));
+    mnuShowAll = menuItem(QStringLiteral("mnuShowAll"));
+    mnuMacMin = menuItem(QStringLiteral("mnuMacMin"));
+    mnuReadMe = menuItem(QStringLiteral("mnuReadMe"));
+    mnuAbout = menuItem(QStringLiteral("mnuAbout"));
+    applyTabOrder();
+    wire();
+}
+
+frmMain::~frmMain() = default;
+
+// Each panel holds a reference label and, 480 twips to its right, a preview label per character.
+void frmMain::buildPanels()
+{
+    const auto pair = [this](Frame* frame, const QString& reference, const QString& preview, int index, QChar character,
+                             float left, float top, float height, const QString& tip, bool bold) {
+        const QString caption = character == u'&' ? QStringLiteral("&&") : QString(character);
+        ControlSpec spec{.kind = ControlKind::Label, .name = QStringLiteral("%1(%2)").arg(reference).arg(index),
+                         .rect = {left, top, 396, height}, .caption = caption, .font = kCharacterFont, .toolTip = tip};
+        Label* ref = add<Label>(spec, frame);
+        spec.name = QStringLiteral("%1(%2)").arg(preview).arg(index);
+        spec.rect = {left + kPreviewOffset, top, 0, 276};
+        spec.autoSize = true;
+        if (bold)
+            spec.font->weight = 700;
+        return std::pair{ref, add<Label>(spec, frame)};
+    };
+    for (int i = 0; i < 26; ++i) {
+        const int column = i / 13, row = i % 13;
+        auto [ref, preview] = pair(fraLetters, QStringLiteral("Label1"), QStringLiteral("lblLetters"), i, QChar(u'A' + i),
+                                   240.0f + 1440.0f * column, 240.0f + 360.0f * row, 336, kLetterTip, false);
+        Label1.append(ref);
+        lblLetters.append(preview);
+    }
+    for (int i = 0; i < 10; ++i) {
+        auto [ref, preview] = pair(fraNumbers, QStringLiteral("Label3"), QStringLiteral("lblNumbers"), i, QChar(u'0' + i),
+                                   240, 240.0f + 360.0f * i, i == 9 ? 252.0f : 372.0f, QString(), false);
+        Label3.append(ref);
+        lblNumbers.append(preview);
+    }
+    for (int i = 0; i < 32; ++i) {
+        const SpecialRow& row = kSpecials[i];
+        auto [ref, preview] = pair(fraSpecial, QStringLiteral("Label4"), QStringLiteral("lblSpecial"), i, QChar(row.character),
+                                   row.left, row.top, row.height, QString(), i == 0);
+        Label4.append(ref);
+        lblSpecial.append(preview);
+    }
+}
+
+void frmMain::wire()
+{
+    on(cboFonts, &ComboBox::Click, this, &frmMain::cboFonts_Click);
+    on(cmdMacRestore, &Button::Click, this, &frmMain::cmdMacRestore_Click);
+    on(fraLetters, &Control::DblClick, this, &frmMain::fraLetters_DblClick);
+    onArray(Label1, &Control::DblClick, this, &frmMain::Label1_DblClick);
+    onArray(lblLetters, &Control::DblClick, this, &frmMain::lblLetters_DblClick);
+    on(background(), &Control::MouseUp, this, &frmMain::Form_MouseUp);
+    on(fraLetters, &Control::MouseUp, this, &frmMain::fraLetters_MouseUp);
+    on(fraNumbers, &Control::MouseUp, this, &frmMain::fraNumbers_MouseUp);
+    on(fraSpecial, &Control::MouseUp, this, &frmMain::fraSpecial_MouseUp);
+    onArray(Label1, &Control::MouseUp, this, &frmMain::Label1_MouseUp);
+    onArray(Label3, &Control::MouseUp, this, &frmMain::Label3_MouseUp);
+    onArray(Label4, &Control::MouseUp, this, &frmMain::Label4_MouseUp);
+    onArray(lblLetters, &Control::MouseUp, this, &frmMain::lblLetters_MouseUp);
+    onArray(lblNumbers, &Control::MouseUp, this, &frmMain::lblNumbers_MouseUp);
+    onArray(lblSpecial, &Control::MouseUp, this, &frmMain::lblSpecial_MouseUp);
+    on(mnuChangeFont, &MenuItem::Click, this, &frmMain::mnuChangeFont_Click);
+    on(mnuToggleCase, &MenuItem::Click, this, &frmMain::mnuToggleCase_Click);
+    on(mnuExit, &MenuItem::Click, this, &frmMain::mnuExit_Click);
+    on(mnuLetters, &MenuItem::Click, this, &frmMain::mnuLetters_Click);
+    on(mnuNumbers, &MenuItem::Click, this, &frmMain::mnuNumbers_Click);
+    on(mnuSpecial, &MenuItem::Click, this, &frmMain::mnuSpecial_Click);
+    on(mnuShowAll, &MenuItem::Click, this, &frmMain::mnuShowAll_Click);
+    on(mnuMacMin, &MenuItem::Click, this, &frmMain::mnuMacMin_Click);
+}
+
+void frmMain::centreExact()
+{
+    setTop(platform::centreExact(Screen::Height(), Height()));
+    setLeft(platform::centreExact(Screen::Width(), Width()));
+}
+
+void frmMain::centreWholeTwip()
+{
+    setLeft(platform::centreWholeTwip(Screen::Width(), Width()));
+    setTop(platform::centreWholeTwip(Screen::Height(), Height()));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Load
+
+void frmMain::Form_Load()
+{
+    blnUpperCase = True;
+    lngSavedHeight = roundHalfEven(Height());
+    blnMacMin = False;
+    centreWholeTwip();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Font selection
+
+void frmMain::cboFonts_Click()
+{
+    for (int i = 0; i <= 25; ++i)
+        lblLetters[i]->setFontName(cboFonts->Text());
+    for (int i = 0; i <= 9; ++i)
+        lblNumbers[i]->setFontName(cboFonts->Text());
+    for (int i = 0; i <= 31; ++i)
+        lblSpecial[i]->setFontName(cboFonts->Text());
+}
+
+void frmMain::mnuChangeFont_Click()
+{
+    CommonDialog1.Flags = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist;
+    CommonDialog1.FontName = cboFonts->Text();
+    CommonDialog1.ShowFont();
+    if (CommonDialog1.FontName == QLatin1String(" ") || CommonDialog1.FontName.isEmpty())
+        return;
+    for (int i = 0; i <= 25; ++i)
+        lblLetters[i]->setFontName(CommonDialog1.FontName);
+    for (int i = 0; i <= 9; ++i)
+        lblNumbers[i]->setFontName(CommonDialog1.FontName);
+    for (int i = 0; i <= 31; ++i)
+        lblSpecial[i]->setFontName(CommonDialog1.FontName);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Panel views
+
+bool frmMain::canRearrange() const { return WindowState() == 0; }
+
+namespace {
+template <class Lookup>
+float evaluate(const Sum& sum, Lookup width)
+{
+    float total = 0;
+    for (int i = 0; i < sum.count; ++i) {
+        const Term& term = sum.terms[i];
+        const float value = term.width == Panel::None ? term.constant : width(term.width);
+        total = i == 0 ? value : total + value;
+    }
+    return total;
+}
+} // namespace
+
+// The three single-panel commands: rearrange for the state with panel P inverted (when the
+// window admits it), then invert P and, separately, its check mark.
+void frmMain::togglePanel(int panelIndex, Frame* P, Frame* first, Frame* second, MenuItem* item)
+{
+    if (canRearrange()) {
+        const int row = (P->Visible() ? 4 : 0) + (first->Visible() ? 2 : 0) + (second->Visible() ? 1 : 0);
+        const Arrangement& change = kRearrange[panelIndex][row];
+        const auto width = [this](Panel panel) {
+            switch (panel) {
+            case Panel::Letters: return fraLetters->Width();
+            case Panel::Numbers: return fraNumbers->Width();
+            case Panel::Special: return fraSpecial->Width();
+            default: return cboFonts->Width();
+            }
+        };
+        for (const PositionWrite& write : change.positions) {
+            if (write.panel == Panel::Numbers)
+                fraNumbers->setLeft(evaluate(write.value, width));
+            else if (write.panel == Panel::Special)
+                fraSpecial->setLeft(evaluate(write.value, width));
+        }
+        setWidth(evaluate(change.width, width));
+        centreExact();
+    }
+    P->setVisible(!P->Visible());
+    item->setChecked(!item->Checked());
+}
+
+void frmMain::mnuLetters_Click() { togglePanel(0, fraLetters, fraNumbers, fraSpecial, mnuLetters); }
+void frmMain::mnuNumbers_Click() { togglePanel(1, fraNumbers, fraLetters, fraSpecial, mnuNumbers); }
+void frmMain::mnuSpecial_Click() { togglePanel(2, fraSpecial, fraLetters, fraNumbers, mnuSpecial); }
+
+void frmMain::mnuShowAll_Click()
+{
+    mnuLetters->setChecked(true);
+    mnuNumbers->setChecked(true);
+    mnuSpecial->setChecked(true);
+    fraLetters->setVisible(true);
+    fraNumbers->setVisible(true);
+    fraSpecial->setVisible(true);
+    fraNumbers->setLeft(3120);
+    fraSpecial->setLeft(4560);
+    setWidth(8820);
+    centreWholeTwip();
+}
+
+// ---------------------------------------------------------------------------------------------
+// Compact mode
+
+void frmMain::mnuMacMin_Click()
+{
+    if (blnMacMin == False) {
+        lngSavedHeight = roundHalfEven(Height());
+        setHeight(0);
+        cboFonts->setVisible(false);
+        cmdMacRestore->setVisible(true);
+        cmdMacRestore->setDefault(true);
+        cmdMacRestore->SetFocus();
+        blnMacMin = True;
+    } else {
+        setHeight(static_cast<float>(lngSavedHeight));
+        cboFonts->setVisible(true);
+        cmdMacRestore->setVisible(false);
+        cmdMacRestore->setDefault(false);
+        blnMacMin = False;
+    }
+}
+
+void frmMain::cmdMacRestore_Click()
+{
+    cboFonts->setVisible(true);
+    cmdMacRestore->setDefault(false);
+    cmdMacRestore->setVisible(false);
+    setHeight(static_cast<float>(lngSavedHeight));
+    blnMacMin = False;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Case toggle
+
+void frmMain::fraLetters_DblClick()
+{
+    const bool toSmall = blnUpperCase == True;
+    for (int i = 0; i <= 25; ++i) {
+        Label1[i]->setCaption(toSmall ? LCase(Label1[i]->Caption()) : UCase(Label1[i]->Caption()));
+        lblLetters[i]->setCaption(toSmall ? LCase(lblLetters[i]->Caption()) : UCase(lblLetters[i]->Caption()));
+    }
+    blnUpperCase = toSmall ? False : True;
+}
+
+void frmMain::Label1_DblClick(int) { fraLetters_DblClick(); }
+void frmMain::lblLetters_DblClick(int) { fraLetters_DblClick(); }
+void frmMain::mnuToggleCase_Click() { fraLetters_DblClick(); }
+
+// ---------------------------------------------------------------------------------------------
+// Right-click menu and exit
+
+void frmMain::rightClick(int Button)
+{
+    if (Button == 2)
+        PopupMenu(*mnuFile);
+}
+
+void frmMain::Form_MouseUp(int Button, int, float, float) { rightClick(Button); }
+void frmMain::fraLetters_MouseUp(int Button, int, float, float) { rightClick(Button); }
+void frmMain::fraNumbers_MouseUp(int Button, int, float, float) { rightClick(Button); }
+void frmMain::fraSpecial_MouseUp(int Button, int, float, float) { rightClick(Button); }
+void frmMain::Label1_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
+void frmMain::Label3_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
+void frmMain::Label4_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
+void frmMain::lblLetters_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
+void frmMain::lblNumbers_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
+void frmMain::lblSpecial_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
+
+void frmMain::mnuExit_Click() { Unload(); }
+
+} // namespace glyvex
