@@ -1,5 +1,5 @@
-#include "convert/rtfwriter.h"
-#include "convert/textdecode.h"
+#include "platform/rtfwriter.h"
+#include "platform/textdecode.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "convert/textdecode.h"
+#include "platform/textdecode.h"
 
 #include <QRandomGenerator>
 #include <QStringDecoder>

@@ -1,7 +1,11 @@
 #include "preview/frmmain.h"
 
+#include "convert/frmdocconvert.h"
+#include "info/frmabout.h"
+#include "info/frmreadme.h"
 #include "platform/errors.h"
 #include "platform/twips.h"
+#include "sentence/frmsentence.h"
 
 #include <array>
 
@@ -223,6 +227,10 @@ void frmMain::wire()
     on(mnuSpecial, &MenuItem::Click, this, &frmMain::mnuSpecial_Click);
     on(mnuShowAll, &MenuItem::Click, this, &frmMain::mnuShowAll_Click);
     on(mnuMacMin, &MenuItem::Click, this, &frmMain::mnuMacMin_Click);
+    on(mnuSentence, &MenuItem::Click, this, &frmMain::mnuSentence_Click);
+    on(mnuDocConvert, &MenuItem::Click, this, &frmMain::mnuDocConvert_Click);
+    on(mnuReadMe, &MenuItem::Click, this, &frmMain::mnuReadMe_Click);
+    on(mnuAbout, &MenuItem::Click, this, &frmMain::mnuAbout_Click);
 }
 
 void frmMain::centreExact()
@@ -410,5 +418,34 @@ void frmMain::lblNumbers_MouseUp(int, int Button, int, float, float) { rightClic
 void frmMain::lblSpecial_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
 
 void frmMain::mnuExit_Click() { Unload(); }
+
+// ---------------------------------------------------------------------------------------------
+// The other windows. The sentence viewer takes the Preview window's place on screen and
+// shows it again when it closes; the others are modal over it.
+
+void frmMain::mnuSentence_Click()
+{
+    Hide();
+    m_sentence = std::make_unique<frmSentence>(*this);
+    m_sentence->Load();
+}
+
+void frmMain::mnuDocConvert_Click()
+{
+    m_convert = std::make_unique<frmDocConvert>();
+    m_convert->ShowModal(*this);
+}
+
+void frmMain::mnuReadMe_Click()
+{
+    m_readMe = std::make_unique<frmReadMe>();
+    m_readMe->ShowModal(*this);
+}
+
+void frmMain::mnuAbout_Click()
+{
+    m_about = std::make_unique<frmAbout>();
+    m_about->ShowModal(*this);
+}
 
 } // namespace glyvex

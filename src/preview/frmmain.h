@@ -10,6 +10,11 @@
 
 namespace glyvex {
 
+class frmSentence;
+class frmDocConvert;
+class frmReadMe;
+class frmAbout;
+
 class frmMain final : public platform::Form {
     Q_OBJECT
 public:
@@ -63,6 +68,16 @@ public:
     void lblNumbers_MouseUp(int Index, int Button, int Shift, float X, float Y);
     void lblSpecial_MouseUp(int Index, int Button, int Shift, float X, float Y);
     void mnuExit_Click();
+    void mnuSentence_Click();
+    void mnuDocConvert_Click();
+    void mnuReadMe_Click();
+    void mnuAbout_Click();
+
+    // The other windows, each loaded afresh when opened (null until first opened).
+    frmSentence* sentenceViewer() const { return m_sentence.get(); }
+    frmDocConvert* documentConverter() const { return m_convert.get(); }
+    frmReadMe* readMe() const { return m_readMe.get(); }
+    frmAbout* about() const { return m_about.get(); }
 
 private:
     void buildPanels();
@@ -75,6 +90,11 @@ private:
     bool canRearrange() const;
     void centreExact();
     void centreWholeTwip();
+
+    std::unique_ptr<frmSentence> m_sentence;
+    std::unique_ptr<frmDocConvert> m_convert;
+    std::unique_ptr<frmReadMe> m_readMe;
+    std::unique_ptr<frmAbout> m_about;
 };
 
 } // namespace glyvex

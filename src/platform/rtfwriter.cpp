@@ -1,4 +1,4 @@
-#include "convert/rtfwriter.h"
+#include "platform/rtfwriter.h"
 
 #include <QIODevice>
 
