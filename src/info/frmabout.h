@@ -1,4 +1,6 @@
 #pragma once
+// The About window: the banner, the version, the credit and rights notices, where to report
+// bugs, and a link to the web page that turns red under the pointer.
 #include "platform/form.h"
 
 namespace glyvex {
@@ -8,8 +10,25 @@ class frmAbout final : public platform::Form {
 public:
     frmAbout();
 
-private:
+    platform::Button* cmdOK = nullptr;
+    platform::Picture* picIcon = nullptr;
+    platform::Label* lblWebPage = nullptr;
+    platform::Label* Label4 = nullptr;
+    platform::Label* Label2 = nullptr;
+    platform::Label* Label3 = nullptr;
+    platform::Label* Label1 = nullptr;
+    platform::Line* Line1 = nullptr; // the only member, index 1, of the control array Line1
+    platform::Label* lblVersion = nullptr;
+    platform::Picture* Image2 = nullptr;
 
+    void Form_Load() override;
+    void Form_MouseMove(int Button, int Shift, float X, float Y);
+    void lblWebPage_MouseMove(int Button, int Shift, float X, float Y);
+    void lblWebPage_Click();
+    void cmdOK_Click();
+
+private:
+    void wire();
 };
 
 } // namespace glyvex

@@ -91,6 +91,8 @@ Control::Control(const ControlSpec& spec, QWidget* widget)
     widget->setObjectName(spec.name);
     if (!spec.toolTip.isEmpty())
         widget->setToolTip(spec.toolTip);
+    if (spec.mousePointer != 0)
+        setMousePointer(spec.mousePointer);
     applyGeometry();
     widget->setVisible(spec.visible);
 }
@@ -142,6 +144,26 @@ void Control::setVisible(bool value)
 }
 
 void Control::setToolTip(const QString& text) { m_widget->setToolTip(text); }
+
+void Control::setMousePointer(int code)
+{
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    switch (code) {
+    case 0: break;
+    case 1: shape = Qt::ArrowCursor; break;
+    case 2: shape = Qt::CrossCursor; break;
+    case 3: shape = Qt::IBeamCursor; break;
+    case 10: shape = Qt::UpArrowCursor; break;
+    case 11: shape = Qt::WaitCursor; break;
+    case 13: shape = Qt::BusyCursor; break;
+    default: throw Error(QStringLiteral("Invalid property value: mouse pointer %1").arg(code));
+    }
+    m_mousePointer = code;
+    if (code == 0)
+        m_widget->unsetCursor();
+    else
+        m_widget->setCursor(shape);
+}
 
 void Control::applyGeometry()
 {
@@ -315,7 +337,11 @@ void Label::sync()
     l->setFrameShape(m_borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
     const QString text = shownText();
     l->setText(text);
-    if (m_autoSize) {
+    if (m_autoSize && l->wordWrap()) {
+        // A label that wraps keeps its width and takes the height of its lines.
+        m_rect.height = fromPixelsY(std::max(l->heightForWidth(l->width()), 2 * l->frameWidth()));
+        applyGeometry();
+    } else if (m_autoSize) {
         const QFontMetricsF metrics(font);
         const int frame = 2 * l->frameWidth();
         const int width = text.isEmpty() ? frame : static_cast<int>(std::ceil(metrics.horizontalAdvance(text))) + frame;

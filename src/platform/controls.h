@@ -41,10 +41,11 @@ struct ControlSpec {
     bool transparent = false; // labels: background not painted
     int borderStyle = 0;      // 0 none, 1 fixed single
     QString picture;          // resource path of an image
-    bool wordWrap = false;
+    bool wordWrap = false;    // with autoSize: the width stays, the height fits the lines
     bool isDefault = false;
     bool isCancel = false;
     bool sorted = false;
+    int mousePointer = 0;     // pointer over the control: 0 default, 10 up arrow (see Control)
 };
 
 class Control : public QObject {
@@ -63,6 +64,10 @@ public:
     bool Visible() const { return m_visible; }
     void setVisible(bool value);
     void setToolTip(const QString& text);
+    // The pointer shape over the control: 0 the default, 1 arrow, 2 cross, 3 I-beam,
+    // 10 up arrow, 11 hourglass, 13 arrow with hourglass.
+    int MousePointer() const { return m_mousePointer; }
+    void setMousePointer(int code);
     QWidget* widget() const { return m_widget; }
 
     // Applies every change that was deferred until the next read or paint.
@@ -90,6 +95,7 @@ protected:
     bool m_visible = true;
     bool m_pending = false;
     bool m_pressed = false;
+    int m_mousePointer = 0;
 };
 
 class Label final : public Control {

@@ -68,10 +68,22 @@ int MousePointer() { return g_mousePointer; }
 } // namespace Screen
 
 namespace App {
+namespace {
+QString& pathOverride()
+{
+    static QString directory;
+    return directory;
+}
+} // namespace
+
 QString Path()
 {
+    if (!pathOverride().isEmpty())
+        return pathOverride();
     return QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
 }
+
+void overridePath(const QString& directory) { pathOverride() = directory; }
 } // namespace App
 
 void DoEvents()

@@ -22,6 +22,9 @@ int MousePointer();
 namespace App {
 // The directory of the executable (links resolved), without a trailing separator.
 QString Path();
+// Makes Path() answer another directory (tests of the windows that read files beside the
+// program); an empty text goes back to the executable's directory.
+void overridePath(const QString& directory);
 } // namespace App
 
 // Processes all pending events once and returns.
