@@ -1,7 +1,7 @@
 #include "platform/fonts.h"
 
 #include <QFontDatabase>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QHash>
 #include <QSet>
 #include <fontconfig/fontconfig.h>
@@ -49,6 +49,31 @@ QString fontconfigMatch(const QString& name)
     return family;
 }
 
+// Whether fontconfig knows fonts of exactly this family (not merely an alias for one).
+bool fontconfigHasFamily(const QString& name)
+{
+    const QByteArray utf8 = name.toUtf8();
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(utf8.constData()));
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
+    const bool found = fonts && fonts->nfont > 0;
+    if (fonts)
+        FcFontSetDestroy(fonts);
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    return found;
+}
+
+// Qt names a family that several foundries provide "Family [Foundry]".
+bool isInstalledFamily(const QString& name)
+{
+    if (fontconfigHasFamily(name))
+        return true;
+    const qsizetype foundry = name.lastIndexOf(QLatin1String(" ["));
+    return foundry > 0 && name.endsWith(u']') && fontconfigHasFamily(name.left(foundry));
+}
+
 } // namespace
 
 FontSource& fontSource() { return *sourceSlot(); }
@@ -68,8 +93,11 @@ QString installedFamilyFor(const QString& name)
     const auto found = cache.constFind(name);
     if (found != cache.constEnd())
         return *found;
+    // An alias ("Sans Serif") or a face that is not installed ("Arial" on most Linux machines)
+    // is given to Qt as the family fontconfig chooses for it: Qt's own search for a stand-in
+    // compares the name with every installed family, which is slow on large collections.
     QString family = name;
-    if (!installedFamilies().contains(name)) {
+    if (!isInstalledFamily(name)) {
         const QString matched = fontconfigMatch(name);
         if (installedFamilies().contains(matched))
             family = matched;
@@ -80,9 +108,19 @@ QString installedFamilyFor(const QString& name)
 
 void useInstalledDefaultFont()
 {
-    QFont standard = QGuiApplication::font();
+    QFont standard = QApplication::font();
     standard.setFamily(installedFamilyFor(standard.family()));
-    QGuiApplication::setFont(standard);
+    QApplication::setFont(standard);
+    // The platform theme gives some kinds of widget fonts of their own (menus, tool tips...).
+    for (const char* kind : {"QMenuBar", "QMenu", "QComboBox", "QComboMenuItem", "QPushButton", "QLabel", "QTipLabel",
+                             "QMessageBox", "QAbstractItemView", "QHeaderView", "QLineEdit", "QAbstractButton"}) {
+        QFont font = QApplication::font(kind);
+        const QString family = installedFamilyFor(font.family());
+        if (family != font.family()) {
+            font.setFamily(family);
+            QApplication::setFont(font, kind);
+        }
+    }
 }
 
 QFont toQFont(const FontSpec& spec)
