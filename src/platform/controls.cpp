@@ -258,6 +258,8 @@ Label::Label(const ControlSpec& spec, const FontSpec& font, QWidget* parent)
 {
     QLabel* l = label();
     l->setTextFormat(Qt::PlainText);
+    // Qt would indent the text of a bordered label by half an "x", beyond its measured size.
+    l->setIndent(0);
     l->setWordWrap(spec.wordWrap);
     l->setAlignment((spec.alignment == Align::Center ? Qt::AlignHCenter
                          : spec.alignment == Align::Right ? Qt::AlignRight
