@@ -1,4 +1,9 @@
 #pragma once
+// The sentence viewer: asks for a sentence and a face, then shows the sentence once in the
+// window's own face and once in the chosen one, with the face's name below. The window is as
+// wide as the wider line needs and centred on the screen; it takes the Preview window's place
+// on screen while it is open and brings it back when it closes.
+#include "platform/commondialog.h"
 #include "platform/form.h"
 
 namespace glyvex {
@@ -8,7 +13,37 @@ class frmSentence final : public platform::Form {
 public:
     explicit frmSentence(platform::Form& preview);
 
+    platform::Label* lblOriginal = nullptr;    // the sentence in the window's face
+    platform::Label* lblNewSentence = nullptr; // the sentence in the chosen face
+    platform::Label* Label1 = nullptr;
+    platform::Label* lblFont = nullptr;        // the chosen face's name
+    platform::CommonDialog CommonDialog1;
+    platform::Menu* mnuFile = nullptr;
+    platform::MenuItem *mnuSentence, *mnuFont, *mnuClose;
+
+    // The sentence last typed ("" when cancelled or nothing was typed).
+    QString strSentence;
+
+    // Handlers.
+    void Form_Load() override;
+    void Form_Unload(int& Cancel) override;
+    void mnuSentence_Click();
+    void mnuFont_Click();
+    void mnuClose_Click();
+    void Form_MouseUp(int Button, int Shift, float X, float Y);
+    void Label1_MouseUp(int Button, int Shift, float X, float Y);
+    void lblFont_MouseUp(int Button, int Shift, float X, float Y);
+    void lblNewSentence_MouseUp(int Button, int Shift, float X, float Y);
+    void lblOriginal_MouseUp(int Button, int Shift, float X, float Y);
+
 private:
+    void wire();
+    QString askSentence();
+    // Applies the face the font dialog returned, unless it was cancelled.
+    void applyChosenFace();
+    void fitAndCentre();
+    void rightClick(int Button);
+
     platform::Form& m_preview;
 };
 
