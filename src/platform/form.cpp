@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/errors.h"
+#include "platform/richtextbox.h"
 #include "platform/twips.h"
 
 #include <QCloseEvent>
@@ -144,7 +145,7 @@ Control* Form::create(const ControlSpec& spec, Control* container)
     case ControlKind::Image:
     case ControlKind::PictureBox: control = new Picture(spec, parent); break;
     case ControlKind::Line: control = new Line(spec, parent); break;
-    case ControlKind::RichTextBox: throw Error(QStringLiteral("Rich text boxes are created by their window"));
+    case ControlKind::RichTextBox: control = new RichTextBox(spec, parent); break;
     }
     if (spec.tabIndex >= 0)
         m_tabOrder.append({spec.tabIndex, control});

@@ -325,10 +325,15 @@ struct RtfWriter::State {
 
     bool flush()
     {
-        if (ok && !buffer.isEmpty()) {
-            ok = device->write(buffer) == buffer.size();
-            buffer.resize(0);
+        // A write the device takes only in part goes on with the rest; one that takes
+        // nothing or fails ends the document (on a full disk the first write is cut short
+        // and the next one fails, which gives the device its reason).
+        for (qsizetype done = 0; ok && done < buffer.size();) {
+            const qint64 written = device->write(buffer.constData() + done, buffer.size() - done);
+            ok = written > 0;
+            done += written;
         }
+        buffer.resize(0);
         return ok;
     }
 

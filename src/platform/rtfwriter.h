@@ -63,7 +63,8 @@ QByteArray toRtf(const QString& text, const QString& faceName, double pointSize)
 
 // Writes the document to an open device in blocks of a few hundred KiB, so
 // the only extra memory is one such block. Returns false if the device
-// is not writable or a write fails.
+// is not writable or a write fails; a write the device takes only in part
+// is continued, and fails when the device then takes nothing.
 bool writeRtf(QIODevice* device, QStringView text, const QString& faceName, double pointSize);
 
 // The same, for text that arrives in pieces: the pieces may be split
