@@ -4,7 +4,7 @@
 #include "platform/rtfwriter.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
-#include "support/filesizelimit.h"
+#include "support/files.h"
 #include "support/program.h"
 
 #include <QApplication>
@@ -16,6 +16,8 @@
 
 using namespace glyvex;
 using namespace glyvex::platform;
+using testing::readFile;
+using testing::writeFile;
 using testing::DialogCall;
 
 namespace {
@@ -23,18 +25,6 @@ namespace {
 const QString kCaption = QStringLiteral("Glyvex Document Converter");
 // A text that is itself RTF markup, with an ampersand, several line ends and non-Latin text.
 const QString kDocument = u"{\\rtf1\\ansi {\\b Bold} & more}\r\nsecond line\tγειά 😀\rthird\n"_qs;
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
 
 void isCentred(const frmDocConvert& window)
 {
@@ -115,47 +105,6 @@ private slots:
         m_owner.reset();
         m_dir.reset();
         GuiTest::cleanup();
-    }
-
-    void windowAsDesigned()
-    {
-        frmDocConvert window;
-        QCOMPARE(window.Caption(), kCaption);
-        QCOMPARE(window.font().size, 10.2f);
-        QCOMPARE(window.Width(), 6492.0f);
-        const QList<QPair<Label*, QString>> labels{{window.Label1, "Original File:"},
-                                                   {window.Label2, "Converted To:"},
-                                                   {window.lblFontName, "Arial"},
-                                                   {window.lblFileName, ""}};
-        for (const auto& [label, caption] : labels)
-            QCOMPARE(label->Caption(), caption);
-        QVERIFY(window.Label1->FontUnderline() && window.Label1->FontWeight() == 700);
-        QCOMPARE(window.lblFileName->widget()->toolTip(), QStringLiteral("File Path/Name"));
-        QCOMPARE(window.lblFontName->widget()->toolTip(), QStringLiteral("Font converted to"));
-        const QList<std::tuple<Button*, QString, QString>> buttons{
-            {window.cmdNewFont, "New &Font...", "Convert to new font"},
-            {window.cmdExport, "&Export...", "Export converted file"},
-            {window.cmdClose, "C&lose", "Close"}};
-        for (const auto& [button, caption, tip] : buttons) {
-            QCOMPARE(button->Caption(), caption);
-            QCOMPARE(button->widget()->toolTip(), tip);
-        }
-        QCOMPARE(window.mnuFile->Caption(), QStringLiteral("&File"));
-        QStringList items;
-        for (MenuItem* item : window.mnuFile->items())
-            items << item->Caption() + u'|' + item->Shortcut();
-        QCOMPARE(items, (QStringList{"&Convert to new font...|", "&Export converted document...|", "-|",
-                                     "C&lose|Ctrl+X"}));
-        for (RichTextBox* pane : {window.rtfOrig, window.rtfConverted}) {
-            QCOMPARE(pane->FontName(), QStringLiteral("Arial"));
-            QCOMPARE(pane->FontSize(), 10.0f);
-            QCOMPARE(pane->Left(), 240.0f);
-            QCOMPARE(pane->Width(), 4692.0f);
-        }
-        QCOMPARE(window.rtfConverted->Top(), 3120.0f);
-        // The window cannot be resized, minimised or maximised.
-        const Qt::WindowFlags flags = window.window()->windowFlags();
-        QVERIFY(!(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     }
 
     // The whole way: open, font, export, new font, export again, close.

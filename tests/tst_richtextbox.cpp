@@ -4,7 +4,7 @@
 #include "platform/richtextbox.h"
 #include "platform/rtfwriter.h"
 #include "platform/textdecode.h"
-#include "support/filesizelimit.h"
+#include "support/files.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -16,6 +16,8 @@
 
 using namespace glyvex;
 using namespace glyvex::platform;
+using testing::readFile;
+using testing::writeFile;
 
 namespace {
 
@@ -30,18 +32,6 @@ QByteArray bytes(std::initializer_list<int> values)
     for (int v : values)
         out.append(char(v));
     return out;
-}
-
-bool writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
 }
 
 // The message of the Error a call throws, or "<no error>".
@@ -273,17 +263,6 @@ private slots:
                  QStringList{QStringLiteral("plain.txt")});
     }
 
-    void otherFileTypesAreRefused()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("x"));
-        QVERIFY(writeFile(path, "text"));
-        RichTextBox box(boxSpec(), nullptr);
-        QVERIFY(errorOf([&] { box.LoadFile(path, RichTextBox::rtfRTF); }).contains(path));
-        QVERIFY(errorOf([&] { box.SaveFile(path, RichTextBox::rtfText); }).contains(path));
-        QCOMPARE(readFile(path), QByteArray("text"));
-    }
-
     // The pane divides the text at every kind of line end, and long lines into pieces that
     // never split a character; the pieces give back the text exactly.
     void rows_data()
@@ -365,18 +344,6 @@ private slots:
         const QStringList before = view->visibleLines();
         view->scrollLines(1);
         QCOMPARE(view->visibleLines().first(), before.at(1));
-    }
-
-    void fontChangeKeepsTheText()
-    {
-        RichTextBox box(boxSpec(), nullptr);
-        box.setText(QStringLiteral("some text\nand more"));
-        box.setFontName(QStringLiteral("DejaVu Serif"));
-        box.setFontSize(14);
-        QCOMPARE(box.FontName(), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(box.FontSize(), 14.0f);
-        QCOMPARE(box.Text(), QStringLiteral("some text\nand more"));
-        QCOMPARE(box.view()->rows(), (QStringList{"some text", "and more"}));
     }
 
     void selectAllAndCopy()

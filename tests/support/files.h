@@ -1,12 +1,29 @@
 #pragma once
-// Makes writes past a given file size fail, as on a full disk, for as long as it lives: the
-// write that crosses the limit is cut short and the next one fails ("File too large"). It
-// works as root too, which a read-only file or folder does not.
+// Files for tests: whole-file reads and writes, and a disk that fills up.
+#include <QByteArray>
+#include <QFile>
+#include <QString>
 #include <csignal>
 #include <sys/resource.h>
 
 namespace glyvex::testing {
 
+inline bool writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+}
+
+// The file's bytes, or "<unreadable>".
+inline QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+// Makes writes past a given file size fail, as on a full disk, for as long as it lives: the
+// write that crosses the limit is cut short and the next one fails ("File too large"). It
+// works as root too, which a read-only file or folder does not.
 class FileSizeLimit {
 public:
     explicit FileSizeLimit(rlim_t bytes)
