@@ -76,6 +76,12 @@ public:
     // Raises Form_Unload and, unless it cancels, destroys the window's display.
     void Unload();
     void PopupMenu(Menu& menu);
+    // The right-click rule: a release of the right button (code 2) pops the menu up.
+    void popupOnRightButton(int Button, Menu& menu)
+    {
+        if (Button == 2)
+            PopupMenu(menu);
+    }
 
     // The client area as a control: the window's own MouseUp and MouseMove.
     Control* background() const { return m_background; }

@@ -400,22 +400,16 @@ void frmMain::mnuToggleCase_Click() { fraLetters_DblClick(); }
 // ---------------------------------------------------------------------------------------------
 // Right-click menu and exit
 
-void frmMain::rightClick(int Button)
-{
-    if (Button == 2)
-        PopupMenu(*mnuFile);
-}
-
-void frmMain::Form_MouseUp(int Button, int, float, float) { rightClick(Button); }
-void frmMain::fraLetters_MouseUp(int Button, int, float, float) { rightClick(Button); }
-void frmMain::fraNumbers_MouseUp(int Button, int, float, float) { rightClick(Button); }
-void frmMain::fraSpecial_MouseUp(int Button, int, float, float) { rightClick(Button); }
-void frmMain::Label1_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
-void frmMain::Label3_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
-void frmMain::Label4_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
-void frmMain::lblLetters_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
-void frmMain::lblNumbers_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
-void frmMain::lblSpecial_MouseUp(int, int Button, int, float, float) { rightClick(Button); }
+void frmMain::Form_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmMain::fraLetters_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmMain::fraNumbers_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmMain::fraSpecial_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmMain::Label1_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmMain::Label3_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmMain::Label4_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmMain::lblLetters_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmMain::lblNumbers_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmMain::lblSpecial_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
 
 void frmMain::mnuExit_Click() { Unload(); }
 

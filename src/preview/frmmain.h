@@ -83,7 +83,6 @@ private:
     void buildPanels();
     void wire();
     void setPreviewFace(const QString& face);
-    void rightClick(int Button);
     void togglePanel(int panelIndex, platform::Frame* P, platform::Frame* first, platform::Frame* second,
                      platform::MenuItem* item);
     // Whether the single-panel commands rearrange the window (not minimised or maximised).

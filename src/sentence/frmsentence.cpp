@@ -139,16 +139,10 @@ void frmSentence::mnuClose_Click() { Unload(); }
 // ---------------------------------------------------------------------------------------------
 // Right-click menu
 
-void frmSentence::rightClick(int Button)
-{
-    if (Button == 2)
-        PopupMenu(*mnuFile);
-}
-
-void frmSentence::Form_MouseUp(int Button, int, float, float) { rightClick(Button); }
-void frmSentence::Label1_MouseUp(int Button, int, float, float) { rightClick(Button); }
-void frmSentence::lblFont_MouseUp(int Button, int, float, float) { rightClick(Button); }
-void frmSentence::lblNewSentence_MouseUp(int Button, int, float, float) { rightClick(Button); }
-void frmSentence::lblOriginal_MouseUp(int Button, int, float, float) { rightClick(Button); }
+void frmSentence::Form_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmSentence::Label1_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmSentence::lblFont_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmSentence::lblNewSentence_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+void frmSentence::lblOriginal_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
 
 } // namespace glyvex

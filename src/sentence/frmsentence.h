@@ -42,7 +42,6 @@ private:
     // Applies the face the font dialog returned, unless it was cancelled.
     void applyChosenFace();
     void fitAndCentre();
-    void rightClick(int Button);
 
     platform::Form& m_preview;
 };
