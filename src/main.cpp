@@ -1,12 +1,12 @@
 #include "app/frmsplash.h"
 #include "platform/errors.h"
 #include "platform/form.h"
+#include "platform/programicon.h"
 #include "preview/frmmain.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEvent>
-#include <QIcon>
 #include <QTimer>
 #include <QWidget>
 #include <cstdio>
@@ -71,7 +71,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Glyvex"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Glyvex"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/glyvex/icon.png")));
+    QApplication::setWindowIcon(glyvex::platform::programIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     glyvex::platform::useInstalledDefaultFont();
     QObject::connect(&glyvex::platform::Forms::instance(), &glyvex::platform::Forms::lastFormUnloaded, &app,

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/errors.h"
+#include "platform/programicon.h"
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
 
@@ -97,7 +98,7 @@ Form::Form(const QString& name, const FormDesign& design)
     w->setObjectName(name);
     w->setWindowFlags(windowFlags(design));
     w->setWindowTitle(design.caption);
-    w->setWindowIcon(QIcon(QStringLiteral(":/glyvex/icon.png")));
+    w->setWindowIcon(programIcon());
     auto* client = new QWidget(w);
     w->setCentralWidget(client);
     if (design.font) {

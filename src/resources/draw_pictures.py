@@ -7,6 +7,9 @@ tests, rasterised with supersampling and written out as PNG files next to
 this script:
 
     icon.png    32 x 32, 4-bit indexed colour (16 entries)
+    icon-N.png  the same icon drawn N x N in full colour with alpha, for
+                N in 16, 22, 24, 48, 64, 128, 256 (window icons on dense
+                screens, the desktop's icon theme)
     close.png   32 x 32, 4-bit indexed colour (16 entries)
     banner.png  231 x 69, 8-bit RGB
 
@@ -72,6 +75,16 @@ def write_rgb(path, width, height, pixels):
                           for c in p))
     with open(path, "wb") as f:
         f.write(_png(width, height, 2, 8, rows))
+
+
+def write_rgba(path, width, height, pixels):
+    """pixels: row-major list of (r, g, b, a) with 8-bit components."""
+    rows = []
+    for y in range(height):
+        rows.append(bytes(c for p in pixels[y * width:(y + 1) * width]
+                          for c in p))
+    with open(path, "wb") as f:
+        f.write(_png(width, height, 6, 8, rows))
 
 
 def write_preview(path, width, height, rgba, scale):
@@ -233,6 +246,17 @@ class Transformed(Shape):
         return self.shape.hit(x, y)
 
 
+class Scaled(Shape):
+    """Shape drawn in design units, enlarged by factor to pixels."""
+
+    def __init__(self, shape, factor):
+        self.shape, self.factor = shape, factor
+        self.box = tuple(v * factor for v in shape.box)
+
+    def inside(self, x, y):
+        return self.shape.hit(x / self.factor, y / self.factor)
+
+
 def coverage(shape, width, height, n=6):
     """Fraction of each pixel covered by shape, using n x n samples."""
     out = [0.0] * (width * height)
@@ -365,18 +389,30 @@ def indexed_rgba(indices, palette):
 # Program icon: a serif "Ag" on a blue tile
 # --------------------------------------------------------------------------
 
-def draw_icon():
-    size = 32
+ICON_SIZES = (16, 22, 24, 48, 64, 128, 256)
+
+
+def icon_canvas(size, n=6):
+    """The program icon drawn at size x size pixels. Its geometry is laid
+    out on a 32-unit grid and scaled; at 32 it is drawn as designed."""
+    factor = size / 32.0
     cv = Canvas(size, size)
+
+    def paint(shape, colour_at):
+        cv.paint(shape if size == 32 else Scaled(shape, factor), colour_at, n)
+
+    def design_y(y):
+        # pixel row to the design grid (the identity at 32)
+        return (y + 0.5) / factor - 0.5
 
     tile = RoundedRect(1, 1, 31, 31, 6.5)
     inner = RoundedRect(2.2, 2.2, 29.8, 29.8, 5.3)
     border = hex_rgb("#0f1a4d")
-    cv.paint(tile, lambda x, y: border)
+    paint(tile, lambda x, y: border)
     # flat face with a bright lip along the top edge
     lip, face = hex_rgb("#7d9bff"), hex_rgb("#2f4fcf")
-    cv.paint(inner, lambda x, y: lip)
-    cv.paint(RoundedRect(2.2, 3.4, 29.8, 29.8, 5.3), lambda x, y: face)
+    paint(inner, lambda x, y: lip)
+    paint(RoundedRect(2.2, 3.4, 29.8, 29.8, 5.3), lambda x, y: face)
 
     # Capital A: thin left stroke, heavy right stroke, slab serifs.
     base, cap = 25.0, 6.5
@@ -389,7 +425,7 @@ def draw_icon():
         rect(12.8, base - 1.7, 20.0, base),
     ])
     white = hex_rgb("#ffffff")
-    cv.paint(a_shape, lambda x, y: white)
+    paint(a_shape, lambda x, y: white)
 
     # Single-storey g in gold, sitting on the same baseline.
     gx, xh = 24.4, 14.2
@@ -403,9 +439,13 @@ def draw_icon():
     ear = rect(26.6, xh, 29.3, xh + 1.6)
     g_shape = Union([bowl - hole, stem, hook, ear])
     gold_top, gold_bottom = hex_rgb("#ffe27a"), hex_rgb("#ffb300")
-    cv.paint(g_shape, lambda x, y: mix(gold_top, gold_bottom,
-                                       (y - xh) / (base + 4 - xh)))
+    paint(g_shape, lambda x, y: mix(gold_top, gold_bottom,
+                                    (design_y(y) - xh) / (base + 4 - xh)))
+    return cv
 
+
+def draw_icon():
+    cv = icon_canvas(32)
     seeds = [hex_rgb(c) for c in (
         "#0f1a4d", "#7d9bff", "#2f4fcf", "#5673e0", "#1f3590",
         "#ffffff", "#dfe5fb", "#b4c2f3", "#8097ea", "#ffe27a", "#ffc93a",
@@ -602,6 +642,15 @@ def main(argv):
                           indexed_rgba(indices, palette), 8)
             write_preview(os.path.join(preview, name + "_full_x8.png"),
                           cv.w, cv.h, cv.straight8(), 8)
+
+    for size in ICON_SIZES:
+        # fewer samples where a pixel is small against the strokes
+        cv = icon_canvas(size, n=6 if size <= 64 else 4)
+        write_rgba(os.path.join(HERE, "icon-%d.png" % size), size, size,
+                   cv.straight8())
+        if preview and size >= 128:
+            write_rgba(os.path.join(preview, "icon-%d.png" % size), size,
+                       size, cv.straight8())
 
     w, h, pixels = draw_banner()
     write_rgb(os.path.join(HERE, "banner.png"), w, h, pixels)
