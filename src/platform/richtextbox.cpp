@@ -165,19 +165,6 @@ public:
         return r;
     }
 
-    // The row that holds a position (its line end counts as part of it).
-    qsizetype rowOf(qsizetype position) const
-    {
-        const auto at = std::upper_bound(m_checkpoints.begin(), m_checkpoints.end(), position) - 1;
-        qsizetype index = (at - m_checkpoints.begin()) * kCheckpointEvery;
-        Row r = rowFrom(*at);
-        while (r.next >= 0 && r.next <= position && index + 1 < m_rows) {
-            r = rowFrom(r.next);
-            ++index;
-        }
-        return index;
-    }
-
 private:
     const char16_t* m_text = nullptr;
     qsizetype m_size = 0;
@@ -280,8 +267,6 @@ struct TextView::Private {
                 int line = l.layout.lineCount() - 1;
                 while (line > 0 && l.height - l.layout.lineAt(line).y() < room)
                     --line;
-                if (l.height - l.layout.lineAt(line).y() < room && line + 1 < l.layout.lineCount())
-                    ++line;
                 result = {row, line};
                 break;
             }
