@@ -1,15 +1,29 @@
 #pragma once
+// The README window: README.txt from the program's directory as plain text, or, when it
+// cannot be read, a message box and a red note saying whom to ask for a copy.
 #include "platform/form.h"
 
 namespace glyvex {
+
+namespace platform {
+class RichTextBox;
+}
 
 class frmReadMe final : public platform::Form {
     Q_OBJECT
 public:
     frmReadMe();
 
-private:
+    platform::RichTextBox* rtfReadMe = nullptr;
+    platform::Button* cmdOK = nullptr;
+    platform::Label* lblNotFound = nullptr;
 
+    void Form_Load() override;
+    void cmdOK_Click();
+
+private:
+    void wire();
+    void showNotFound();
 };
 
 } // namespace glyvex
