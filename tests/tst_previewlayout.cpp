@@ -138,6 +138,7 @@ private slots:
         while (!(next->focusPolicy() & Qt::TabFocus))
             next = next->nextInFocusChain();
         QCOMPARE(next, preview.cmdMacRestore->widget());
+        QCOMPARE(preview.window()->focusWidget(), preview.cboFonts->widget()); // the lowest tab index
         QCOMPARE(preview.Label1[0]->widget()->focusPolicy(), Qt::NoFocus);
     }
 

@@ -32,13 +32,6 @@ constexpr std::int32_t kFontFlags =
 constexpr std::int32_t kSaveFlags =
     CommonDialog::cdlOFNOverwritePrompt | CommonDialog::cdlOFNHelpButton | CommonDialog::cdlOFNLongNames; // 0x200012
 
-// A caption that shows a text as it is: an "&" in a path or a face name is no access key.
-QString literalCaption(const QString& text)
-{
-    QString caption = text;
-    return caption.replace(u'&', QLatin1String("&&"));
-}
-
 } // namespace
 
 frmDocConvert::frmDocConvert()
@@ -120,7 +113,7 @@ void frmDocConvert::loadSteps()
     if (CommonDialog1.FileName.isEmpty())
         return;
     rtfOrig->LoadFile(CommonDialog1.FileName, RichTextBox::rtfText);
-    lblFileName->setCaption(literalCaption(CommonDialog1.FileName));
+    lblFileName->setCaption(Label::literal(CommonDialog1.FileName));
 
     CommonDialog1.DialogTitle = QStringLiteral("Select Font");
     CommonDialog1.Flags = kFontFlags;
@@ -140,7 +133,7 @@ void frmDocConvert::applyChosenFont()
         return;
     rtfConverted->setFontName(face);
     rtfConverted->setFontSize(CommonDialog1.FontSize);
-    lblFontName->setCaption(literalCaption(face));
+    lblFontName->setCaption(Label::literal(face));
 }
 
 void frmDocConvert::mnuConvert_Click() { trapped(&frmDocConvert::convertSteps); }

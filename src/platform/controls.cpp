@@ -289,6 +289,12 @@ QString Label::stripAccessKeys(const QString& caption)
     return shown;
 }
 
+QString Label::literal(const QString& text)
+{
+    QString caption = text;
+    return caption.replace(u'&', QLatin1String("&&"));
+}
+
 QString Label::shownText() const { return stripAccessKeys(m_caption); }
 
 QFont Label::shownFont()

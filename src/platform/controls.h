@@ -122,6 +122,8 @@ public:
     QFont shownFont();
 
     static QString stripAccessKeys(const QString& caption);
+    // A caption that shows a text exactly as it is: every "&" doubled, so none is an access key.
+    static QString literal(const QString& text);
 
 protected:
     void sync() override;

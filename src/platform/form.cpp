@@ -196,6 +196,8 @@ void Form::applyTabOrder()
             continue;
         if (previous)
             QWidget::setTabOrder(previous, w);
+        else
+            w->setFocus(Qt::OtherFocusReason); // the lowest tab index has the focus when the window opens
         previous = w;
     }
 }

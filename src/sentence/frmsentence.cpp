@@ -27,14 +27,6 @@ const MenuSpec kMenus[] = {
     {"mnuFile", "mnuClose", "&Close", "Ctrl+X"},
 };
 
-// What the user typed, as a label caption that shows every character: a label would take a
-// lone "&" for an access-key marker and drop it.
-QString typed(const QString& text)
-{
-    QString caption = text;
-    return caption.replace(u'&', QLatin1String("&&"));
-}
-
 } // namespace
 
 frmSentence::frmSentence(platform::Form& preview)
@@ -81,7 +73,7 @@ void frmSentence::applyChosenFace()
     if (CommonDialog1.FontName == QLatin1String(" ") || CommonDialog1.FontName.isEmpty())
         return;
     lblNewSentence->setFontName(CommonDialog1.FontName);
-    lblFont->setCaption(typed(CommonDialog1.FontName));
+    lblFont->setCaption(Label::literal(CommonDialog1.FontName));
 }
 
 // As wide as the wider sentence line needs, never narrower than the font caption needs, and
@@ -106,9 +98,9 @@ void frmSentence::Form_Load()
     strSentence = askSentence();
     CommonDialog1.Flags = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist;
     CommonDialog1.ShowFont();
-    lblOriginal->setCaption(typed(strSentence));
+    lblOriginal->setCaption(Label::literal(strSentence));
     applyChosenFace();
-    lblNewSentence->setCaption(typed(strSentence));
+    lblNewSentence->setCaption(Label::literal(strSentence));
     lblFont->setBorderStyle(1);
     fitAndCentre();
     Show();
@@ -122,8 +114,8 @@ void frmSentence::Form_Unload(int&) { m_preview.Show(); }
 void frmSentence::mnuSentence_Click()
 {
     strSentence = askSentence();
-    lblOriginal->setCaption(typed(strSentence));
-    lblNewSentence->setCaption(typed(strSentence));
+    lblOriginal->setCaption(Label::literal(strSentence));
+    lblNewSentence->setCaption(Label::literal(strSentence));
     fitAndCentre();
 }
 
