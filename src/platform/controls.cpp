@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListView>
 #include <QMetaMethod>
@@ -91,6 +92,13 @@ Control::Control(const ControlSpec& spec, QWidget* widget)
     widget->setObjectName(spec.name);
     if (!spec.toolTip.isEmpty())
         widget->setToolTip(spec.toolTip);
+    // What a screen reader says: the caption a person sees, else the tooltip, else the control's
+    // role read from its name; a tooltip is also the description. (Labels keep their name in
+    // step with their caption.)
+    m_spokenName = spec.toolTip.isEmpty() ? spokenName(spec.name) : spec.toolTip;
+    widget->setAccessibleDescription(spec.toolTip);
+    if (spec.kind != ControlKind::Label)
+        widget->setAccessibleName(spec.caption.isEmpty() ? m_spokenName : Label::stripAccessKeys(spec.caption));
     if (spec.mousePointer != 0)
         setMousePointer(spec.mousePointer);
     applyGeometry();
@@ -98,6 +106,26 @@ Control::Control(const ControlSpec& spec, QWidget* widget)
 }
 
 Control::~Control() = default;
+
+QString Control::spokenName(const QString& name)
+{
+    // "fraLetters" -> "Letters", "rtfReadMe" -> "Read Me", "Image2" -> "Image 2", "Line1(1)" -> "Line 1"
+    QString base = name.section(u'(', 0, 0);
+    qsizetype start = 0;
+    while (start < base.size() && base[start].isLower())
+        ++start;
+    if (start == base.size() || !base[start].isUpper())
+        start = 0; // no kind prefix: all of it is the role
+    QString spoken;
+    for (qsizetype i = start; i < base.size(); ++i) {
+        const QChar c = base[i];
+        if (!spoken.isEmpty() && i > start
+            && ((c.isUpper() && base[i - 1].isLower()) || (c.isDigit() && !base[i - 1].isDigit())))
+            spoken.append(u' ');
+        spoken.append(c);
+    }
+    return spoken;
+}
 
 float Control::Width() const
 {
@@ -143,7 +171,11 @@ void Control::setVisible(bool value)
     m_widget->setVisible(value);
 }
 
-void Control::setToolTip(const QString& text) { m_widget->setToolTip(text); }
+void Control::setToolTip(const QString& text)
+{
+    m_widget->setToolTip(text);
+    m_widget->setAccessibleDescription(text);
+}
 
 void Control::setMousePointer(int code)
 {
@@ -205,6 +237,10 @@ void Control::connectNotify(const QMetaMethod& signal)
 {
     if (signal == QMetaMethod::fromSignal(&Control::MouseMove))
         m_widget->setMouseTracking(true);
+    // A label that does something when clicked (a link) is also reached with Tab and pressed
+    // with the space bar, so that no command needs the mouse.
+    if (signal == QMetaMethod::fromSignal(&Control::Click) && qobject_cast<QLabel*>(m_widget))
+        m_widget->setFocusPolicy(Qt::TabFocus);
 }
 
 bool Control::eventFilter(QObject* watched, QEvent* event)
@@ -228,6 +264,13 @@ bool Control::eventFilter(QObject* watched, QEvent* event)
             emit Click();
         return true;
     }
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && m_widget->focusPolicy() == Qt::TabFocus
+            && qobject_cast<QLabel*>(m_widget)) {
+            emit Click();
+            return true;
+        }
+        return false;
     case QEvent::MouseButtonDblClick:
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             emit DblClick();
@@ -345,6 +388,7 @@ void Label::sync()
     l->setFrameShape(m_borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
     const QString text = shownText();
     l->setText(text);
+    l->setAccessibleName(text.isEmpty() ? m_spokenName : text);
     if (m_autoSize && l->wordWrap()) {
         // A label that wraps keeps its width and takes the height of its lines.
         m_rect.height = fromPixelsY(std::max(l->heightForWidth(l->width()), 2 * l->frameWidth()));
@@ -529,10 +573,6 @@ Button::Button(const ControlSpec& spec, QWidget* parent)
         b->setPalette(palette);
         b->setAutoFillBackground(true);
     }
-    if (!spec.caption.isEmpty())
-        b->setAccessibleName(Label::stripAccessKeys(spec.caption));
-    else if (!spec.toolTip.isEmpty())
-        b->setAccessibleName(spec.toolTip);
     connect(b, &QPushButton::clicked, this, &Control::Click);
 }
 

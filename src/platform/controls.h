@@ -72,6 +72,8 @@ public:
 
     // Applies every change that was deferred until the next read or paint.
     static void flushPending();
+    // The role a control's name gives, in words, for screen readers ("fraLetters": "Letters").
+    static QString spokenName(const QString& name);
 
 signals:
     void Click();
@@ -96,6 +98,7 @@ protected:
     bool m_pending = false;
     bool m_pressed = false;
     int m_mousePointer = 0;
+    QString m_spokenName; // the accessible name of a control that shows no caption
 };
 
 class Label final : public Control {
