@@ -67,24 +67,23 @@ def write_indexed4(path, width, height, indices, palette):
         f.write(_png(width, height, 3, 4, rows, extra))
 
 
-def write_rgb(path, width, height, pixels):
-    """pixels: row-major list of (r, g, b) with 8-bit components."""
+def _write_direct(path, width, height, pixels, colour_type):
     rows = []
     for y in range(height):
         rows.append(bytes(c for p in pixels[y * width:(y + 1) * width]
                           for c in p))
     with open(path, "wb") as f:
-        f.write(_png(width, height, 2, 8, rows))
+        f.write(_png(width, height, colour_type, 8, rows))
+
+
+def write_rgb(path, width, height, pixels):
+    """pixels: row-major list of (r, g, b) with 8-bit components."""
+    _write_direct(path, width, height, pixels, 2)
 
 
 def write_rgba(path, width, height, pixels):
     """pixels: row-major list of (r, g, b, a) with 8-bit components."""
-    rows = []
-    for y in range(height):
-        rows.append(bytes(c for p in pixels[y * width:(y + 1) * width]
-                          for c in p))
-    with open(path, "wb") as f:
-        f.write(_png(width, height, 6, 8, rows))
+    _write_direct(path, width, height, pixels, 6)
 
 
 def write_preview(path, width, height, rgba, scale):
