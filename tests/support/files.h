@@ -1,5 +1,6 @@
 #pragma once
-// Files for tests: whole-file reads and writes, and a disk that fills up.
+// Files for tests: whole-file reads and writes, a disk that fills up, and bytes and UTF-16
+// units given as numbers.
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -7,6 +8,19 @@
 #include <sys/resource.h>
 
 namespace glyvex::testing {
+
+inline QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray out;
+    for (int v : values)
+        out.append(char(v));
+    return out;
+}
+
+inline QString units(std::initializer_list<char16_t> values)
+{
+    return QStringView(values.begin(), qsizetype(values.size())).toString();
+}
 
 inline bool writeFile(const QString& path, const QByteArray& content)
 {
