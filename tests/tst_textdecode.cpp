@@ -223,28 +223,6 @@ private slots:
                 QCOMPARE(once.size(), input.size());
         }
     }
-
-    void givenEncoding_data()
-    {
-        QTest::addColumn<QByteArray>("input");
-        QTest::addColumn<TextEncoding>("encoding");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("utf16le mark absent") << bytes({'a', 0}) << TextEncoding::Utf16LeBom << u"a"_qs;
-        QTest::newRow("utf16le mark present") << bytes({0xFF, 0xFE, 'a', 0}) << TextEncoding::Utf16LeBom << u"a"_qs;
-        QTest::newRow("utf16le unmarked keeps a mark") << bytes({0xFF, 0xFE, 'a', 0}) << TextEncoding::Utf16Le
-                                                       << units({0xFEFF, 'a'});
-        QTest::newRow("utf8 lenient") << bytes({'a', 0xE9}) << TextEncoding::Utf8 << units({'a', 0xFFFD});
-        QTest::newRow("utf8 keeps a mark") << bytes({0xEF, 0xBB, 0xBF, 'a'}) << TextEncoding::Utf8 << units({0xFEFF, 'a'});
-        QTest::newRow("1252 of utf8 bytes") << bytes({0xC3, 0xA9}) << TextEncoding::Windows1252 << u"Ã©"_qs;
-        QTest::newRow("utf32be mark absent") << bytes({0, 0, 0, 'z'}) << TextEncoding::Utf32BeBom << u"z"_qs;
-    }
-    void givenEncoding()
-    {
-        QFETCH(QByteArray, input);
-        QFETCH(TextEncoding, encoding);
-        QFETCH(QString, text);
-        QCOMPARE(glyvex::decodeText(input, encoding), text);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestTextDecode)
