@@ -9,28 +9,15 @@ namespace glyvex::testing {
 using platform::FontChoice;
 
 namespace {
-const char* kindName(DialogCall::Kind kind)
-{
-    switch (kind) {
-    case DialogCall::Kind::File: return "file dialog";
-    case DialogCall::Kind::Font: return "font dialog";
-    case DialogCall::Kind::Input: return "input box";
-    case DialogCall::Kind::Message: return "message box";
-    case DialogCall::Kind::Popup: return "pop-up menu";
-    case DialogCall::Kind::Url: return "web page";
-    }
-    return "dialog";
-}
-
 QString describe(const DialogCall& call)
 {
-    QString what = QString::fromLatin1(kindName(call.kind));
+    static const char* const kinds[] = {"file dialog", "font dialog", "input box", "message box", "pop-up menu", "web page"};
     const QString detail = !call.title.isEmpty() ? call.title
         : !call.file.title.isEmpty()             ? call.file.title
         : !call.menu.isEmpty()                   ? call.menu
         : !call.prompt.isEmpty()                 ? call.prompt
                                                  : call.url.toString();
-    return detail.isEmpty() ? what : QStringLiteral("%1 \"%2\"").arg(what, detail);
+    return QStringLiteral("%1 \"%2\"").arg(QLatin1String(kinds[int(call.kind)]), detail);
 }
 } // namespace
 
@@ -60,11 +47,11 @@ ScriptedDialogs& ScriptedDialogs::expectMessage(Check check)
 
 ScriptedDialogs& ScriptedDialogs::expectPopup(const QString& menu, const QString& choose)
 {
-    m_script.append({DialogCall::Kind::Popup, [this, menu](const DialogCall& call) {
-                         if (call.menu != menu)
-                             m_failures.append(QStringLiteral("pop-up of menu %1, expected %2").arg(call.menu, menu));
-                     },
-                     choose});
+    const auto check = [this, menu](const DialogCall& call) {
+        if (call.menu != menu)
+            m_failures.append(QStringLiteral("pop-up of menu %1, expected %2").arg(call.menu, menu));
+    };
+    m_script.append({DialogCall::Kind::Popup, check, choose});
     return *this;
 }
 
@@ -98,63 +85,43 @@ const ScriptedDialogs::Step* ScriptedDialogs::take(const DialogCall& call)
 
 QString ScriptedDialogs::chooseFile(QWidget* owner, const platform::FileRequest& request)
 {
-    DialogCall call{DialogCall::Kind::File};
-    call.file = request;
-    call.ownerModal = owner != nullptr;
-    const Step* step = take(call);
+    const Step* step = take({.kind = DialogCall::Kind::File, .file = request, .ownerModal = owner != nullptr});
     return step ? step->text : QString();
 }
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget* owner, const platform::FontRequest& request)
 {
-    DialogCall call{DialogCall::Kind::Font};
-    call.font = request;
-    call.title = request.title;
-    call.ownerModal = owner != nullptr;
-    const Step* step = take(call);
+    const Step* step =
+        take({.kind = DialogCall::Kind::Font, .font = request, .title = request.title, .ownerModal = owner != nullptr});
     return step ? step->font : std::nullopt;
 }
 
 QString ScriptedDialogs::inputBox(QWidget* owner, const QString& prompt, const QString& title)
 {
-    DialogCall call{DialogCall::Kind::Input};
-    call.prompt = prompt;
-    call.title = title;
-    call.ownerModal = owner != nullptr;
-    const Step* step = take(call);
+    const Step* step =
+        take({.kind = DialogCall::Kind::Input, .title = title, .prompt = prompt, .ownerModal = owner != nullptr});
     return step ? step->text : QString();
 }
 
 void ScriptedDialogs::messageBox(QWidget* owner, const QString& prompt, int style, const QString& title)
 {
-    DialogCall call{DialogCall::Kind::Message};
-    call.prompt = prompt;
-    call.title = title;
-    call.style = style;
-    call.ownerModal = owner != nullptr;
-    take(call);
+    take({.kind = DialogCall::Kind::Message, .title = title, .prompt = prompt, .style = style, .ownerModal = owner != nullptr});
 }
 
 void ScriptedDialogs::popupMenu(QWidget* owner, platform::Menu& menu)
 {
-    DialogCall call{DialogCall::Kind::Popup};
-    call.menu = menu.Name();
-    call.ownerModal = owner != nullptr;
-    const Step* step = take(call);
+    const Step* step = take({.kind = DialogCall::Kind::Popup, .menu = menu.Name(), .ownerModal = owner != nullptr});
     if (!step || step->text.isEmpty())
         return;
-    const QString choice = step->text;
-    if (platform::MenuItem* item = menu.item(choice))
+    if (platform::MenuItem* item = menu.item(step->text))
         item->action()->trigger();
     else
-        m_failures.append(QStringLiteral("menu %1 has no item %2").arg(menu.Name(), choice));
+        m_failures.append(QStringLiteral("menu %1 has no item %2").arg(menu.Name(), step->text));
 }
 
 bool ScriptedDialogs::openUrl(const QUrl& url)
 {
-    DialogCall call{DialogCall::Kind::Url};
-    call.url = url;
-    const Step* step = take(call);
+    const Step* step = take({.kind = DialogCall::Kind::Url, .url = url});
     return step && step->result;
 }
 
