@@ -234,19 +234,6 @@ private slots:
         QVERIFY(textFits(&note));
     }
 
-    // The build puts the program and its README.txt together (tests run from a sibling folder).
-    void shippedReadMeLiesBesideTheProgram()
-    {
-        const QString programDirectory = QDir(QCoreApplication::applicationDirPath() + u"/../src"_qs).canonicalPath();
-        QVERIFY(QFile::exists(programDirectory + u"/glyvex"_qs));
-        ProgramDirectory directory(programDirectory);
-        frmReadMe readMe;
-        readMe.Show();
-        QVERIFY(readMe.rtfReadMe->Text().contains(QStringLiteral("Glyvex")));
-        QVERIFY(!readMe.rtfReadMe->Text().contains(QStringLiteral("{\\rtf")));
-        QVERIFY(!readMe.lblNotFound->Visible());
-    }
-
     // Modal over the Preview window, the button focused: Enter closes it. First without the
     // file, then with it: nothing of the first opening is left.
     void readMeEnterClosesAndItStartsAfresh()
