@@ -1,9 +1,9 @@
-// The rich text box: loading any file as text, saving as RTF without ever harming an existing
-// file, and a pane that shows exactly the text it holds.
+// The rich text box: load and save failures that never harm an existing file, 100 MiB documents,
+// and a pane that shows exactly the text it holds. (Decoding: tst_textdecode; the converter's
+// loads and exports: tst_docconvert.)
 #include "platform/errors.h"
 #include "platform/richtextbox.h"
 #include "platform/rtfwriter.h"
-#include "platform/textdecode.h"
 #include "support/files.h"
 
 #include <QApplication>
@@ -38,27 +38,6 @@ QString errorOf(Call call)
 class TestRichTextBox : public QObject {
     Q_OBJECT
 private slots:
-    void loadsAnyFileAsText_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("UTF-8, line ends kept") << QByteArray("one\r\ntwo\rthree\n") << u"one\r\ntwo\rthree\n"_qs;
-        QTest::newRow("Windows-1252") << QByteArray("caf\xe9 \x80") << u"café €"_qs;
-        QTest::newRow("binary with NULs") << bytes({0, 1, 0xFF, 0, 0x7F, 0x0A}) << units({0, 1, 0xFF, 0, 0x7F, 0x0A});
-        QTest::newRow("empty") << QByteArray() << QString();
-    }
-    void loadsAnyFileAsText()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, expected);
-        QTemporaryDir dir;
-        QVERIFY(writeFile(dir.filePath(QStringLiteral("doc.txt")), content));
-        RichTextBox box(kBox, nullptr);
-        box.setText(QStringLiteral("before"));
-        box.LoadFile(dir.filePath(QStringLiteral("doc.txt")), RichTextBox::rtfText);
-        QCOMPARE(box.Text(), expected);
-    }
-
     // A failure names the file and the reason, and leaves the text as it was.
     void loadFailures_data()
     {
@@ -121,34 +100,6 @@ private slots:
         const qsizetype frame = toRtf(QString(), QStringLiteral("DejaVu Serif"), 12).size();
         const double expected = double(sample.size() - frame) * lines / 1000 + frame;
         QVERIFY2(std::abs(rtf.size() - expected) < expected / 1000, qPrintable(QString::number(rtf.size())));
-    }
-
-    void savesTheTextInTheBoxsFont_data()
-    {
-        QTest::addColumn<QString>("face");
-        QTest::addColumn<float>("size");
-        QTest::newRow("design font") << QString() << 0.0f;
-        QTest::newRow("7.8 pt, odd name") << u"Café {X}\\Y;Z"_qs << 7.8f;
-        QTest::newRow("1638 pt") << "DejaVu Sans" << 1638.0f;
-    }
-    // A longer file of the same name is replaced whole.
-    void savesTheTextInTheBoxsFont()
-    {
-        QFETCH(QString, face);
-        QFETCH(float, size);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("out.rtf"));
-        QVERIFY(writeFile(path, QByteArray(100000, 'x')));
-        RichTextBox box(kBox, nullptr);
-        const QString text = u"line one\r\n\ttabbed {braces} é 😀\nlast"_qs;
-        box.setText(text);
-        if (!face.isEmpty()) {
-            box.setFontName(face);
-            box.setFontSize(size);
-        }
-        box.SaveFile(path, RichTextBox::rtfRTF);
-        QCOMPARE(readFile(path), toRtf(text, face.isEmpty() ? QStringLiteral("Arial") : face, face.isEmpty() ? 10 : size));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("out.rtf")});
     }
 
     void saveFailures_data()
