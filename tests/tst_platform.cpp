@@ -32,16 +32,9 @@ public:
         addMenus(kMenus);
         one = menuItem(QStringLiteral("mnuOne"));
     }
-    void Form_Unload(int& Cancel) override
-    {
-        ++unloads;
-        Cancel = cancelUnload;
-    }
     Label* label = nullptr;
     MenuItem* one = nullptr;
     CommonDialog dialog;
-    int unloads = 0;
-    int cancelUnload = 0;
 };
 
 } // namespace
@@ -109,20 +102,6 @@ private slots:
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
         Screen::setMousePointer(0);
         QVERIFY(!QApplication::overrideCursor());
-    }
-
-    void unloadRaisesTheUnloadEventAndCanBeCancelled()
-    {
-        frmProbe form;
-        form.Show();
-        const int loaded = Forms::instance().loadedCount();
-        form.cancelUnload = -1;
-        form.window()->close();
-        QVERIFY(form.unloads == 1 && form.IsLoaded() && form.Visible());
-        form.cancelUnload = 0;
-        form.Unload();
-        QVERIFY(form.unloads == 2 && !form.IsLoaded());
-        QCOMPARE(Forms::instance().loadedCount(), loaded - 1);
     }
 
     // What the dialog's properties ask of a file dialog; a cancel gives back the preset name.
