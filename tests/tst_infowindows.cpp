@@ -172,28 +172,6 @@ private slots:
         }
     }
 
-    void readMeShowsTheFileAsItIs_data()
-    {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("plain text") << QByteArray("Glyvex\n\nA font viewer.\n") << "Glyvex\n\nA font viewer.\n";
-        QTest::newRow("RTF markup, shown raw") << QByteArray("{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hi \\b bold\\b0\\par}")
-                                               << "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hi \\b bold\\b0\\par}";
-        QTest::newRow("accents in UTF-8") << QByteArray("Caf\xc3\xa9 \xe2\x80\x94 na\xc3\xafve") << "Caf\u00e9 \u2014 na\u00efve";
-    }
-    void readMeShowsTheFileAsItIs()
-    {
-        QFETCH(QByteArray, content);
-        QFETCH(QString, shown);
-        ProgramDirectory directory;
-        directory.putReadMe(content);
-        frmReadMe readMe;
-        readMe.Show();
-        QCOMPARE(readMe.rtfReadMe->Text(), shown);
-        QVERIFY(!readMe.lblNotFound->Visible());
-        QCOMPARE(readMe.rtfReadMe->FontName(), QStringLiteral("Courier New"));
-    }
-
     // Whatever the reason, the message first, then the window with an empty pane and the whole
     // note readable between the pane and the button.
     void readMeNotFound_data()
@@ -235,9 +213,10 @@ private slots:
     }
 
     // Modal over the Preview window, the button focused: Enter closes it. First without the
-    // file, then with it: nothing of the first opening is left.
+    // file, then with it (RTF markup, shown raw): nothing of the first opening is left.
     void readMeEnterClosesAndItStartsAfresh()
     {
+        const QString markup = u"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hi \\b bold\\b0\\par}\r\n"_qs;
         ProgramDirectory directory;
         testing::Program program({QStringLiteral("Arial")});
         frmMain& preview = program.preview;
@@ -248,12 +227,12 @@ private slots:
             QCOMPARE(readMe.window()->parentWidget(), preview.window());
             QCOMPARE(QApplication::activeModalWidget(), readMe.window());
             QCOMPARE(readMe.lblNotFound->Visible(), opening == 0);
-            QCOMPARE(readMe.rtfReadMe->Text(), opening == 0 ? QString() : QStringLiteral("Read me.\n"));
+            QCOMPARE(readMe.rtfReadMe->Text(), opening == 0 ? QString() : markup);
             QVERIFY(QTest::qWaitForWindowActive(readMe.window()));
             QCOMPARE(readMe.window()->focusWidget(), readMe.cmdOK->widget());
             type(readMe, Qt::Key_Return);
             QVERIFY(!readMe.IsLoaded() && !readMe.Visible());
-            directory.putReadMe("Read me.\n");
+            directory.putReadMe(markup.toUtf8());
         }
     }
 
