@@ -47,68 +47,57 @@ class TestSentence : public testing::GuiTest {
     }
 
 private slots:
-    void openingAsksFirstThenShowsItself()
-    {
-        testing::Program program({QStringLiteral("Arial")});
-        frmMain& preview = program.preview;
-        bool askedWhileNothingShown = false;
-        dialogs()
-            .expectInput(QStringLiteral("Héllo"), [](const DialogCall& call) {
-                QCOMPARE(call.prompt, QStringLiteral("Enter the sentence to view"));
-                QCOMPARE(call.title, QStringLiteral("Glyvex"));
-            })
-            .expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 20.f}, [](const DialogCall& call) {
-                QCOMPARE(call.font.initialFace, QString()); // no starting face
-            })
-            .then([&] { askedWhileNothingShown = !preview.Visible() && !preview.sentenceViewer()->Visible(); });
-        preview.mnuSentence->action()->trigger();
-        frmSentence* viewer = preview.sentenceViewer();
-        QVERIFY(askedWhileNothingShown);
-        QVERIFY(viewer->Visible() && !preview.Visible());
-        QCOMPARE(viewer->lblOriginal->shownFont().family(), installedFamilyFor(QStringLiteral("Arial")));
-        QCOMPARE(viewer->lblNewSentence->FontName(), QStringLiteral("DejaVu Serif"));
-        QCOMPARE(viewer->lblNewSentence->FontSize(), 10.8f); // the size picked is ignored
-        QCOMPARE(viewer->lblFont->Caption(), QStringLiteral("DejaVu Serif"));
-        auto* box = static_cast<QLabel*>(viewer->lblFont->widget()); // the name fits inside its box
-        QVERIFY(box->sizeHint().width() <= box->width() && box->sizeHint().height() <= box->height());
-        isCentred(*viewer);
-    }
-
+    // The viewer asks first, while nothing is shown, then replaces the Preview window, centred.
     // Every opening starts from the window as built, whatever the one before chose (and the
     // Preview window's own font dialog neither gives nor takes the viewer's face). A question
     // cancelled leaves the sentence empty, or the new line in the window's face.
-    void openingStartsAfresh_data()
+    void opening_data()
     {
         QTest::addColumn<QString>("sentence");
         QTest::addColumn<QString>("face"); // "-": the font dialog is cancelled
+        QTest::newRow("both answered") << "Héllo" << "DejaVu Sans";
         QTest::newRow("input box cancelled") << "" << "DejaVu Sans";
         QTest::newRow("font dialog cancelled") << "Hello" << "-";
         QTest::newRow("one-blank face") << "Hello" << " ";
         QTest::newRow("both cancelled") << "" << "-";
     }
-    void openingStartsAfresh()
+    void opening()
     {
         QFETCH(QString, sentence);
         QFETCH(QString, face);
         testing::Program program({QStringLiteral("Arial")});
+        frmMain& preview = program.preview;
         open(program, kLong, FontChoice{QStringLiteral("DejaVu Serif"), 12})->mnuClose_Click();
         dialogs().expectFont(FontChoice{QStringLiteral("Liberation Mono"), 12}, [](const DialogCall& call) {
             QCOMPARE(call.font.initialFace, QStringLiteral("Arial"));
         });
-        program.preview.mnuChangeFont_Click();
-        dialogs().expectInput(sentence).expectFont(face == u"-" ? std::nullopt : std::optional(FontChoice{face, 12}),
-                                                   [](const DialogCall& call) { QCOMPARE(call.font.initialFace, QString()); });
-        program.preview.mnuSentence->action()->trigger();
-        frmSentence* viewer = program.preview.sentenceViewer();
-        QVERIFY(viewer->Visible());
+        preview.mnuChangeFont_Click();
+        bool askedWhileNothingShown = false;
+        dialogs()
+            .expectInput(sentence, [](const DialogCall& call) {
+                QCOMPARE(call.prompt, QStringLiteral("Enter the sentence to view"));
+                QCOMPARE(call.title, QStringLiteral("Glyvex"));
+            })
+            .expectFont(face == u"-" ? std::nullopt : std::optional(FontChoice{face, 20}),
+                        [](const DialogCall& call) { QCOMPARE(call.font.initialFace, QString()); })
+            .then([&] { askedWhileNothingShown = !preview.Visible() && !preview.sentenceViewer()->Visible(); });
+        preview.mnuSentence->action()->trigger();
+        frmSentence* viewer = preview.sentenceViewer();
+        QVERIFY(askedWhileNothingShown);
+        QVERIFY(viewer->Visible() && !preview.Visible());
         QCOMPARE(viewer->lblOriginal->Caption(), sentence);
         QCOMPARE(viewer->lblNewSentence->Caption(), sentence);
+        QCOMPARE(viewer->lblOriginal->shownFont().family(), installedFamilyFor(QStringLiteral("Arial")));
         const bool applied = face.trimmed().size() > 0 && face != u"-";
         QCOMPARE(viewer->lblNewSentence->FontName(), applied ? face : QStringLiteral("Arial"));
+        QCOMPARE(viewer->lblNewSentence->FontSize(), 10.8f); // the size picked is ignored
         QCOMPARE(viewer->lblFont->Caption(), applied ? face : QString());
         QCOMPARE(viewer->lblFont->BorderStyle(), 1); // an empty box when nothing was chosen
+        auto* box = static_cast<QLabel*>(viewer->lblFont->widget()); // the name fits inside its box
+        QVERIFY(!applied || (box->sizeHint().width() <= box->width() && box->sizeHint().height() <= box->height()));
         if (sentence.isEmpty())
             QCOMPARE(viewer->Width(), 2892.f);
+        isCentred(*viewer);
     }
 
     // After every command, the window moved by the user is centred again at its built height;
