@@ -108,6 +108,7 @@ private slots:
                 QCOMPARE(call.file.title, QStringLiteral("Select File To Convert"));
                 QCOMPARE(call.file.nameFilter, QStringLiteral("All Files (*)"));
                 QVERIFY(call.file.existingOnly && call.ownerModal);
+                QVERIFY(QFileInfo(call.file.directory).isDir()); // not the Windows folder it names
             })
             .expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 14.0f}, [](const DialogCall& call) {
                 QCOMPARE(call.font.title, QStringLiteral("Select Font"));
@@ -127,7 +128,7 @@ private slots:
             QCOMPARE(call.file.kind, FileRequest::Kind::Save);
             QCOMPARE(call.file.title, QStringLiteral("Export Converted Document"));
             QCOMPARE(call.file.nameFilter, QStringLiteral("Rich Text Format (*.rtf)"));
-            QVERIFY(call.file.confirmOverwrite);
+            QVERIFY(call.file.confirmOverwrite && QFileInfo(call.file.directory).isDir());
         });
         QTest::mouseClick(window.cmdExport->widget(), Qt::LeftButton);
         QCOMPARE(readFile(out), toRtf(kDocument, QStringLiteral("DejaVu Serif"), 14));

@@ -1,15 +1,12 @@
-// The toolkit layer: geometry in twips, labels, windows and the dialog seam. (What the windows
-// rely on beyond this is checked through the windows themselves.)
-#include "platform/commondialog.h"
+// The toolkit layer: geometry in twips, labels, menus, the screen and the dialog seam. (What the
+// windows rely on beyond this, the common dialog's requests included, is checked through them.)
 #include "platform/form.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
 #include "support/guitest.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QScreen>
-#include <QStandardPaths>
 #include <QTest>
 
 using namespace glyvex;
@@ -25,7 +22,6 @@ public:
     frmProbe()
         : Form(QStringLiteral("frmProbe"), FormDesign{.clientWidth = 3000, .clientHeight = 2000,
                                                       .font = FontSpec{QStringLiteral("Arial"), 10.8f, 400}})
-        , dialog(*this)
     {
         label = add<Label>({.kind = ControlKind::Label, .name = QStringLiteral("lblProbe"), .rect = {240, 240, 60, 252},
                             .autoSize = true});
@@ -34,7 +30,6 @@ public:
     }
     Label* label = nullptr;
     MenuItem* one = nullptr;
-    CommonDialog dialog;
 };
 
 } // namespace
@@ -102,66 +97,6 @@ private slots:
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
         Screen::setMousePointer(0);
         QVERIFY(!QApplication::overrideCursor());
-    }
-
-    // What the dialog's properties ask of a file dialog; a cancel gives back the preset name.
-    void fileDialogRequests_data()
-    {
-        QTest::addColumn<bool>("save");
-        QTest::addColumn<int>("flags");
-        QTest::addColumn<QString>("filter");
-        QTest::addColumn<QString>("qtFilter");
-        QTest::addColumn<bool>("existingOnly");
-        QTest::addColumn<bool>("confirmOverwrite");
-        QTest::newRow("open, existing files") << false << 0x201010 << "All Files (*.*)|*.*" << "All Files (*)" << true << false;
-        QTest::newRow("save, ask to overwrite")
-            << true << 0x200012 << "Rich Text Format (*.rtf)|*.rtf" << "Rich Text Format (*.rtf)" << false << true;
-        QTest::newRow("save, no prompt") << true << 0x200010 << "Text|*.txt;*.text" << "Text (*.txt *.text)" << false << false;
-    }
-    void fileDialogRequests()
-    {
-        QFETCH(bool, save);
-        QFETCH(int, flags);
-        QFETCH(QString, filter);
-        QFETCH(QString, qtFilter);
-        QFETCH(bool, existingOnly);
-        QFETCH(bool, confirmOverwrite);
-        frmProbe form;
-        form.dialog.DialogTitle = QStringLiteral("Pick");
-        form.dialog.Flags = flags;
-        form.dialog.Filter = filter;
-        form.dialog.FileName = QStringLiteral("preset");
-        dialogs().expectFile(QString(), [&](const testing::DialogCall& call) {
-            QCOMPARE(call.file.kind, save ? FileRequest::Kind::Save : FileRequest::Kind::Open);
-            QCOMPARE(call.file.title, QStringLiteral("Pick"));
-            QCOMPARE(call.file.nameFilter, qtFilter);
-            QCOMPARE(call.file.existingOnly, existingOnly);
-            QCOMPARE(call.file.confirmOverwrite, confirmOverwrite);
-        });
-        save ? form.dialog.ShowSave() : form.dialog.ShowOpen();
-        QCOMPARE(form.dialog.FileName, QStringLiteral("preset"));
-    }
-
-    // A folder that does not exist here (a Windows path names none) gives the user's documents.
-    void startDirectory_data()
-    {
-        QTest::addColumn<QString>("initDir");
-        QTest::addColumn<bool>("kept");
-        QTest::newRow("Windows path") << "C:\\My Documents\\" << false;
-        QTest::newRow("missing folder") << "/nonexistent/folder" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("existing folder") << QDir::tempPath() << true;
-    }
-    void startDirectory()
-    {
-        QFETCH(QString, initDir);
-        QFETCH(bool, kept);
-        const QString dir = CommonDialog::startDirectory(initDir);
-        QVERIFY(QFileInfo(dir).isDir());
-        if (kept)
-            QCOMPARE(dir, initDir);
-        else
-            QVERIFY(dir == QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) || dir == QDir::homePath());
     }
 
     void scriptedDialogsCatchSurprises()
