@@ -176,13 +176,14 @@ private slots:
         QVERIFY(!window.IsLoaded() && !window.Visible());
     }
 
-    // A one-blank face is what a cancelled font dialog leaves.
+    // The font dialog cancelled, or left on a one-blank face, and the save dialog cancelled.
     void laterCancelsChangeNothing()
     {
         frmDocConvert& window = openDocument(FontChoice{QStringLiteral("DejaVu Serif"), 16.2f});
         const QStringList before = files();
-        dialogs().expectFont(FontChoice{QStringLiteral(" "), 12.0f}).expectFile(QString());
+        dialogs().expectFont(std::nullopt).expectFont(FontChoice{QStringLiteral(" "), 12.0f}).expectFile(QString());
         window.mnuConvert_Click();
+        window.cmdNewFont_Click();
         window.mnuExport_Click();
         QCOMPARE(window.rtfConverted->FontName(), QStringLiteral("DejaVu Serif"));
         QCOMPARE(window.rtfConverted->FontSize(), 16.2f);
