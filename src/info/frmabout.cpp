@@ -27,16 +27,16 @@ ControlSpec text(const QString& name, Rect rect, const QString& caption, float s
             .transparent = true};
 }
 
-ControlSpec autoSized(ControlSpec spec)
+ControlSpec autoSized(ControlSpec entry)
 {
-    spec.autoSize = true;
-    return spec;
+    entry.autoSize = true;
+    return entry;
 }
 
-ControlSpec wrapped(ControlSpec spec)
+ControlSpec wrapped(ControlSpec entry)
 {
-    spec.wordWrap = true;
-    return spec;
+    entry.wordWrap = true;
+    return entry;
 }
 
 // The controls, topmost first: the link lies inside Label4's rectangle and above it.

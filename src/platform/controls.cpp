@@ -82,27 +82,27 @@ private:
 // ---------------------------------------------------------------------------------------------
 // Control
 
-Control::Control(const ControlSpec& spec, QWidget* widget)
+Control::Control(const ControlSpec& entry, QWidget* widget)
     : QObject(widget)
-    , m_name(spec.name)
+    , m_name(entry.name)
     , m_widget(widget)
-    , m_rect(spec.rect)
-    , m_visible(spec.visible)
+    , m_rect(entry.rect)
+    , m_visible(entry.visible)
 {
-    widget->setObjectName(spec.name);
-    if (!spec.toolTip.isEmpty())
-        widget->setToolTip(spec.toolTip);
+    widget->setObjectName(entry.name);
+    if (!entry.toolTip.isEmpty())
+        widget->setToolTip(entry.toolTip);
     // What a screen reader says: the caption a person sees, else the tooltip, else the control's
     // role read from its name; a tooltip is also the description. (Labels keep their name in
     // step with their caption.)
-    m_spokenName = spec.toolTip.isEmpty() ? spokenName(spec.name) : spec.toolTip;
-    widget->setAccessibleDescription(spec.toolTip);
-    if (spec.kind != ControlKind::Label)
-        widget->setAccessibleName(spec.caption.isEmpty() ? m_spokenName : Label::stripAccessKeys(spec.caption));
-    if (spec.mousePointer != 0)
-        setMousePointer(spec.mousePointer);
+    m_spokenName = entry.toolTip.isEmpty() ? spokenName(entry.name) : entry.toolTip;
+    widget->setAccessibleDescription(entry.toolTip);
+    if (entry.kind != ControlKind::Label)
+        widget->setAccessibleName(entry.caption.isEmpty() ? m_spokenName : Label::stripAccessKeys(entry.caption));
+    if (entry.mousePointer != 0)
+        setMousePointer(entry.mousePointer);
     applyGeometry();
-    widget->setVisible(spec.visible);
+    widget->setVisible(entry.visible);
 }
 
 Control::~Control() = default;
@@ -290,29 +290,29 @@ bool Control::eventFilter(QObject* watched, QEvent* event)
 // ---------------------------------------------------------------------------------------------
 // Label
 
-Label::Label(const ControlSpec& spec, const FontSpec& font, QWidget* parent)
-    : Control(spec, new QLabel(parent))
-    , m_font(spec.font.value_or(font))
-    , m_caption(spec.caption)
-    , m_foreColor(spec.foreColor.value_or(QColor(0, 0, 0)))
-    , m_borderStyle(spec.borderStyle)
-    , m_autoSize(spec.autoSize)
-    , m_transparent(spec.transparent)
+Label::Label(const ControlSpec& entry, const FontSpec& font, QWidget* parent)
+    : Control(entry, new QLabel(parent))
+    , m_font(entry.font.value_or(font))
+    , m_caption(entry.caption)
+    , m_foreColor(entry.foreColor.value_or(QColor(0, 0, 0)))
+    , m_borderStyle(entry.borderStyle)
+    , m_autoSize(entry.autoSize)
+    , m_transparent(entry.transparent)
 {
     QLabel* l = label();
     l->setTextFormat(Qt::PlainText);
     // Qt would indent the text of a bordered label by half an "x", beyond its measured size.
     l->setIndent(0);
-    l->setWordWrap(spec.wordWrap);
-    l->setAlignment((spec.alignment == Align::Center ? Qt::AlignHCenter
-                         : spec.alignment == Align::Right ? Qt::AlignRight
+    l->setWordWrap(entry.wordWrap);
+    l->setAlignment((entry.alignment == Align::Center ? Qt::AlignHCenter
+                         : entry.alignment == Align::Right ? Qt::AlignRight
                                                           : Qt::AlignLeft)
                     | Qt::AlignTop);
     l->setAutoFillBackground(!m_transparent);
     QPalette palette = l->palette();
     palette.setColor(QPalette::WindowText, m_foreColor);
-    if (spec.backColor)
-        palette.setColor(QPalette::Window, *spec.backColor);
+    if (entry.backColor)
+        palette.setColor(QPalette::Window, *entry.backColor);
     l->setPalette(palette);
     relayMouse();
     sync();
@@ -407,10 +407,10 @@ void Label::sync()
 // ---------------------------------------------------------------------------------------------
 // Frame
 
-Frame::Frame(const ControlSpec& spec, QWidget* parent)
-    : Control(spec, new QFrame(parent))
+Frame::Frame(const ControlSpec& entry, QWidget* parent)
+    : Control(entry, new QFrame(parent))
 {
-    static_cast<QFrame*>(m_widget)->setFrameShape(spec.borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
+    static_cast<QFrame*>(m_widget)->setFrameShape(entry.borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
     relayMouse();
 }
 
@@ -487,10 +487,10 @@ private:
     qsizetype m_shown = 0;
 };
 
-ComboBox::ComboBox(const ControlSpec& spec, QWidget* parent)
-    : Control(spec, new QComboBox(parent))
+ComboBox::ComboBox(const ControlSpec& entry, QWidget* parent)
+    : Control(entry, new QComboBox(parent))
     , m_model(new FontListModel(this))
-    , m_sorted(spec.sorted)
+    , m_sorted(entry.sorted)
 {
     QComboBox* c = combo();
     c->setModel(m_model);
@@ -553,23 +553,23 @@ void ComboBox::picked(int index)
 // ---------------------------------------------------------------------------------------------
 // Button
 
-Button::Button(const ControlSpec& spec, QWidget* parent)
-    : Control(spec, new QPushButton(spec.caption, parent))
-    , m_default(spec.isDefault)
-    , m_cancel(spec.isCancel)
+Button::Button(const ControlSpec& entry, QWidget* parent)
+    : Control(entry, new QPushButton(entry.caption, parent))
+    , m_default(entry.isDefault)
+    , m_cancel(entry.isCancel)
 {
     QPushButton* b = button();
     b->setFocusPolicy(Qt::StrongFocus);
     b->setAutoDefault(false);
     b->setDefault(m_default);
-    if (!spec.picture.isEmpty()) {
-        b->setIcon(QIcon(spec.picture));
+    if (!entry.picture.isEmpty()) {
+        b->setIcon(QIcon(entry.picture));
         b->setIconSize(QSize(32, 32));
         b->setFlat(true);
     }
-    if (spec.backColor) {
+    if (entry.backColor) {
         QPalette palette = b->palette();
-        palette.setColor(QPalette::Button, *spec.backColor);
+        palette.setColor(QPalette::Button, *entry.backColor);
         b->setPalette(palette);
         b->setAutoFillBackground(true);
     }
@@ -596,31 +596,31 @@ void Button::SetFocus()
 // ---------------------------------------------------------------------------------------------
 // Picture and Line
 
-Picture::Picture(const ControlSpec& spec, QWidget* parent)
-    : Control(spec, new QLabel(parent))
+Picture::Picture(const ControlSpec& entry, QWidget* parent)
+    : Control(entry, new QLabel(parent))
 {
     auto* l = static_cast<QLabel*>(m_widget);
-    const QPixmap pixmap(spec.picture);
+    const QPixmap pixmap(entry.picture);
     l->setPixmap(pixmap);
-    if (spec.kind == ControlKind::Image) {
+    if (entry.kind == ControlKind::Image) {
         l->setScaledContents(true);
     } else {
         m_rect.width = fromPixelsX(pixmap.width());
         m_rect.height = fromPixelsY(pixmap.height());
         applyGeometry();
     }
-    if (spec.backColor) {
+    if (entry.backColor) {
         QPalette palette = l->palette();
-        palette.setColor(QPalette::Window, *spec.backColor);
+        palette.setColor(QPalette::Window, *entry.backColor);
         l->setPalette(palette);
         l->setAutoFillBackground(true);
     }
     relayMouse();
 }
 
-Line::Line(const ControlSpec& spec, QWidget* parent)
-    : Control(spec, new LineWidget(parent, spec.foreColor.value_or(QColor(0, 0, 0))))
-    , m_color(spec.foreColor.value_or(QColor(0, 0, 0)))
+Line::Line(const ControlSpec& entry, QWidget* parent)
+    : Control(entry, new LineWidget(parent, entry.foreColor.value_or(QColor(0, 0, 0))))
+    , m_color(entry.foreColor.value_or(QColor(0, 0, 0)))
 {
 }
 

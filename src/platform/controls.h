@@ -82,7 +82,7 @@ signals:
     void MouseMove(int Button, int Shift, float X, float Y);
 
 protected:
-    Control(const ControlSpec& spec, QWidget* widget);
+    Control(const ControlSpec& entry, QWidget* widget);
     // Brings the widget up to date with deferred changes (label faces and captions).
     virtual void sync() {}
     void schedule();
@@ -104,7 +104,7 @@ protected:
 class Label final : public Control {
     Q_OBJECT
 public:
-    Label(const ControlSpec& spec, const FontSpec& font, QWidget* parent);
+    Label(const ControlSpec& entry, const FontSpec& font, QWidget* parent);
     QString Caption() const { return m_caption; }
     void setCaption(const QString& caption);
     QString FontName() const { return m_font.name; }
@@ -144,7 +144,7 @@ private:
 class Frame final : public Control {
     Q_OBJECT
 public:
-    Frame(const ControlSpec& spec, QWidget* parent);
+    Frame(const ControlSpec& entry, QWidget* parent);
 };
 
 class FontListModel;
@@ -152,7 +152,7 @@ class FontListModel;
 class ComboBox final : public Control {
     Q_OBJECT
 public:
-    ComboBox(const ControlSpec& spec, QWidget* parent);
+    ComboBox(const ControlSpec& entry, QWidget* parent);
     // Adds an entry; a sorted list keeps its entries in the order a person expects
     // (case-insensitive, locale-aware), entries that compare equal in the order added.
     void AddItem(const QString& item);
@@ -177,7 +177,7 @@ private:
 class Button final : public Control {
     Q_OBJECT
 public:
-    Button(const ControlSpec& spec, QWidget* parent);
+    Button(const ControlSpec& entry, QWidget* parent);
     QString Caption() const;
     bool Default() const { return m_default; }
     void setDefault(bool value);
@@ -194,14 +194,14 @@ private:
 class Picture final : public Control {
     Q_OBJECT
 public:
-    Picture(const ControlSpec& spec, QWidget* parent);
+    Picture(const ControlSpec& entry, QWidget* parent);
 };
 
 // A straight line from (Left, Top) to (Left + Width, Top + Height).
 class Line final : public Control {
     Q_OBJECT
 public:
-    Line(const ControlSpec& spec, QWidget* parent);
+    Line(const ControlSpec& entry, QWidget* parent);
     QColor BorderColor() const { return m_color; }
 
 private:

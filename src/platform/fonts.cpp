@@ -123,13 +123,13 @@ void useInstalledDefaultFont()
     }
 }
 
-QFont toQFont(const FontSpec& spec)
+QFont toQFont(const FontSpec& face)
 {
     QFont font;
-    font.setFamily(installedFamilyFor(spec.name));
-    font.setPointSizeF(spec.size);
-    font.setWeight(static_cast<QFont::Weight>(spec.weight));
-    font.setUnderline(spec.underline);
+    font.setFamily(installedFamilyFor(face.name));
+    font.setPointSizeF(face.size);
+    font.setWeight(static_cast<QFont::Weight>(face.weight));
+    font.setUnderline(face.underline);
     return font;
 }
 

@@ -35,6 +35,6 @@ QString installedFamilyFor(const QString& name);
 void useInstalledDefaultFont();
 
 // A QFont for a face, resolved through installedFamilyFor().
-QFont toQFont(const FontSpec& spec);
+QFont toQFont(const FontSpec& face);
 
 } // namespace glyvex::platform

@@ -19,8 +19,8 @@ namespace {
 
 class ClientArea final : public Control {
 public:
-    ClientArea(const ControlSpec& spec, QWidget* widget)
-        : Control(spec, widget)
+    ClientArea(const ControlSpec& entry, QWidget* widget)
+        : Control(entry, widget)
     {
         relayMouse();
     }
@@ -129,27 +129,27 @@ Form::~Form()
 QWidget* Form::window() const { return m_window; }
 QString Form::Caption() const { return m_window->windowTitle(); }
 
-Control* Form::create(const ControlSpec& spec, Control* container)
+Control* Form::create(const ControlSpec& entry, Control* container)
 {
     QWidget* parent = container ? container->widget() : m_window->centralWidget();
     Control* control = nullptr;
-    switch (spec.kind) {
-    case ControlKind::Label: control = new Label(spec, m_font, parent); break;
-    case ControlKind::Frame: control = new Frame(spec, parent); break;
-    case ControlKind::ComboBox: control = new ComboBox(spec, parent); break;
+    switch (entry.kind) {
+    case ControlKind::Label: control = new Label(entry, m_font, parent); break;
+    case ControlKind::Frame: control = new Frame(entry, parent); break;
+    case ControlKind::ComboBox: control = new ComboBox(entry, parent); break;
     case ControlKind::Button: {
-        auto* button = new Button(spec, parent);
+        auto* button = new Button(entry, parent);
         m_buttons.append(button);
         control = button;
         break;
     }
     case ControlKind::Image:
-    case ControlKind::PictureBox: control = new Picture(spec, parent); break;
-    case ControlKind::Line: control = new Line(spec, parent); break;
-    case ControlKind::RichTextBox: control = new RichTextBox(spec, parent); break;
+    case ControlKind::PictureBox: control = new Picture(entry, parent); break;
+    case ControlKind::Line: control = new Line(entry, parent); break;
+    case ControlKind::RichTextBox: control = new RichTextBox(entry, parent); break;
     }
-    if (spec.tabIndex >= 0)
-        m_tabOrder.append({spec.tabIndex, control});
+    if (entry.tabIndex >= 0)
+        m_tabOrder.append({entry.tabIndex, control});
     return control;
 }
 

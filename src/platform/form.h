@@ -94,11 +94,11 @@ protected:
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
     // Building from tables.
-    Control* create(const ControlSpec& spec, Control* container = nullptr);
+    Control* create(const ControlSpec& entry, Control* container = nullptr);
     template <class T>
-    T* add(const ControlSpec& spec, Control* container = nullptr)
+    T* add(const ControlSpec& entry, Control* container = nullptr)
     {
-        return static_cast<T*>(create(spec, container));
+        return static_cast<T*>(create(entry, container));
     }
     void addMenus(std::span<const MenuSpec> table);
     MenuItem* menuItem(const QString& name) const;

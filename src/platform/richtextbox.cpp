@@ -597,11 +597,11 @@ QColor systemColor(int index)
     }
 }
 
-RichTextBox::RichTextBox(const ControlSpec& spec, QWidget* parent)
-    : Control(spec, new TextView(parent))
-    , m_font(spec.font.value_or(FontSpec{QStringLiteral("Arial"), 10.0f, 400}))
+RichTextBox::RichTextBox(const ControlSpec& entry, QWidget* parent)
+    : Control(entry, new TextView(parent))
+    , m_font(entry.font.value_or(FontSpec{QStringLiteral("Arial"), 10.0f, 400}))
 {
-    setBackColor(spec.backColor.value_or(systemColor(5)));
+    setBackColor(entry.backColor.value_or(systemColor(5)));
     applyFont();
 }
 

@@ -33,9 +33,9 @@ public:
     // times as much memory once it is text).
     static constexpr qint64 MaxFileBytes = qint64(256) << 20;
 
-    // The box's font is spec.font, or Arial 10 pt when the row names none; its background is
-    // spec.backColor, or the window background (systemColor(5)). It starts empty.
-    RichTextBox(const ControlSpec& spec, QWidget* parent);
+    // The box's font is entry.font, or Arial 10 pt when the row names none; its background is
+    // entry.backColor, or the window background (systemColor(5)). It starts empty.
+    RichTextBox(const ControlSpec& entry, QWidget* parent);
 
     // Replaces the contents with the file's whole content read as plain text (fileType
     // rtfText; the only type read). A folder, a missing, unreadable or non-regular file, and

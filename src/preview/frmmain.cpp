@@ -170,15 +170,15 @@ void frmMain::buildPanels()
     const auto pair = [this](Frame* frame, const QString& reference, const QString& preview, int index, QChar character,
                              float left, float top, float height, const QString& tip, bool bold) {
         const QString caption = character == u'&' ? QStringLiteral("&&") : QString(character);
-        ControlSpec spec{.kind = ControlKind::Label, .name = QStringLiteral("%1(%2)").arg(reference).arg(index),
+        ControlSpec entry{.kind = ControlKind::Label, .name = QStringLiteral("%1(%2)").arg(reference).arg(index),
                          .rect = {left, top, 396, height}, .caption = caption, .font = kCharacterFont, .toolTip = tip};
-        Label* ref = add<Label>(spec, frame);
-        spec.name = QStringLiteral("%1(%2)").arg(preview).arg(index);
-        spec.rect = {left + kPreviewOffset, top, 0, 276};
-        spec.autoSize = true;
+        Label* ref = add<Label>(entry, frame);
+        entry.name = QStringLiteral("%1(%2)").arg(preview).arg(index);
+        entry.rect = {left + kPreviewOffset, top, 0, 276};
+        entry.autoSize = true;
         if (bold)
-            spec.font->weight = 700;
-        return std::pair{ref, add<Label>(spec, frame)};
+            entry.font->weight = 700;
+        return std::pair{ref, add<Label>(entry, frame)};
     };
     for (int i = 0; i < 26; ++i) {
         const int column = i / 13, row = i % 13;
