@@ -28,7 +28,7 @@ void isCentred(const frmDocConvert& window)
     QCOMPARE(window.Left(), centreWholeTwip(Screen::Width(), window.Width()));
 }
 
-// Nothing loaded: empty panes, the design font, the window where it was built.
+// Nothing loaded: empty panes, the initial font, the window where it was built.
 void isEmptyWhereBuilt(const frmDocConvert& window)
 {
     QCOMPARE(window.rtfOrig->Text(), QString());
