@@ -453,13 +453,8 @@ public:
     }
 
     // Returns the row the entry was put in.
-    qsizetype add(const QString& item, bool sorted)
+    qsizetype add(const QString& item)
     {
-        if (!sorted) {
-            m_items.append(item);
-            m_keys.append(m_collator.sortKey(QString()));
-            return m_items.size() - 1;
-        }
         QCollatorSortKey key = m_collator.sortKey(item);
         const auto at = std::upper_bound(m_keys.begin(), m_keys.end(), key,
                                          [](const QCollatorSortKey& a, const QCollatorSortKey& b) { return a.compare(b) < 0; });
@@ -490,7 +485,6 @@ private:
 ComboBox::ComboBox(const ControlSpec& entry, QWidget* parent)
     : Control(entry, new QComboBox(parent))
     , m_model(new FontListModel(this))
-    , m_sorted(entry.sorted)
 {
     QComboBox* c = combo();
     c->setModel(m_model);
@@ -506,7 +500,7 @@ QComboBox* ComboBox::combo() const { return static_cast<QComboBox*>(m_widget); }
 
 void ComboBox::AddItem(const QString& item)
 {
-    const qsizetype row = m_model->add(item, m_sorted);
+    const qsizetype row = m_model->add(item);
     if (m_listIndex >= 0 && row <= m_listIndex)
         ++m_listIndex; // the selected entry stays selected
     schedule();

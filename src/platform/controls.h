@@ -44,7 +44,6 @@ struct ControlSpec {
     bool wordWrap = false;    // with autoSize: the width stays, the height fits the lines
     bool isDefault = false;
     bool isCancel = false;
-    bool sorted = false;
     int mousePointer = 0;     // pointer over the control: 0 default, 10 up arrow (see Control)
 };
 
@@ -153,7 +152,7 @@ class ComboBox final : public Control {
     Q_OBJECT
 public:
     ComboBox(const ControlSpec& entry, QWidget* parent);
-    // Adds an entry; a sorted list keeps its entries in the order a person expects
+    // Adds an entry. The list is sorted: it keeps its entries in the order a person expects
     // (case-insensitive, locale-aware), entries that compare equal in the order added.
     void AddItem(const QString& item);
     std::int32_t ListCount() const;
@@ -171,7 +170,6 @@ private:
     void picked(int index);
     FontListModel* m_model = nullptr;
     std::int32_t m_listIndex = -1;
-    bool m_sorted = true;
 };
 
 class Button final : public Control {

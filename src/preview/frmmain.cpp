@@ -134,7 +134,7 @@ frmMain::frmMain()
                                  .visible = false, .tabIndex = 1});
     cboFonts = add<ComboBox>({.kind = ControlKind::ComboBox, .name = QStringLiteral("cboFonts"),
                               .rect = {120, 120, 1932, 312}, .toolTip = QStringLiteral("Select Font"),
-                              .tabIndex = 0, .sorted = true});
+                              .tabIndex = 0});
     fraSpecial = add<Frame>({.kind = ControlKind::Frame, .name = QStringLiteral("fraSpecial"),
                              .rect = {4560, 720, 3852, 4812}, .visible = false});
     fraNumbers = add<Frame>({.kind = ControlKind::Frame, .name = QStringLiteral("fraNumbers"),

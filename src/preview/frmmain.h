@@ -82,7 +82,6 @@ public:
 private:
     void buildPanels();
     void wire();
-    void setPreviewFace(const QString& face);
     void togglePanel(int panelIndex, platform::Frame* P, platform::Frame* first, platform::Frame* second,
                      platform::MenuItem* item);
     // Whether the single-panel commands rearrange the window (not minimised or maximised).
