@@ -40,7 +40,6 @@ frmReadMe::frmReadMe()
     cmdOK = add<Button>(controls[1]);
     lblNotFound = add<Label>(controls[2]);
     applyTabOrder();
-    cmdOK->SetFocus(); // first in the tab order, so it has the focus when the window opens
     wire();
 }
 
