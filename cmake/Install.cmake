@@ -6,6 +6,9 @@
 #   <prefix>/share/applications/        desktop entry
 #   <prefix>/share/metainfo/            AppStream metadata
 #   <prefix>/share/icons/hicolor/       the program icon, 16 to 256 pixels
+#   <prefix>/share/man/man1/glyvex.1.gz the manual page
+#   <prefix>/share/doc/glyvex/          copyright (Debian's machine-readable format, with the
+#                                       licence of LICENSE) and changelog.gz
 include(GNUInstallDirs)
 
 set(GLYVEX_ID org.example.Glyvex)
@@ -40,9 +43,33 @@ foreach(size 16 22 24 32 48 64 128 256)
           RENAME ${GLYVEX_ID}.png)
 endforeach()
 
-# Debian package. Library dependencies come from dpkg-shlibdeps; the rest are what the program
-# needs at run time without linking to it: Qt's X11 platform plugin, and the metric-compatible
-# faces that stand in for Arial and Courier New.
+# The manual page and the changelog are installed compressed as Debian wants them (gzip -9n:
+# no name or time stamp inside, so the same text gives the same bytes).
+set(_glyvex_doc_out ${PROJECT_BINARY_DIR}/doc)
+file(MAKE_DIRECTORY ${_glyvex_doc_out})
+foreach(pair "glyvex.1;glyvex.1.gz" "debian/changelog;changelog.gz")
+  list(GET pair 0 _in)
+  list(GET pair 1 _out)
+  execute_process(COMMAND gzip -9nc INPUT_FILE ${_glyvex_data}/${_in} OUTPUT_FILE ${_glyvex_doc_out}/${_out}
+                  COMMAND_ERROR_IS_FATAL ANY)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${_glyvex_data}/${_in})
+endforeach()
+install(FILES ${_glyvex_doc_out}/glyvex.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+
+# The copyright file carries the whole licence of LICENSE as its License paragraph: every line
+# indented by one space, empty lines written as " .".
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE _glyvex_license)
+string(REGEX REPLACE "\n+$" "" _glyvex_license "${_glyvex_license}")
+string(REPLACE "\n" "\n " GLYVEX_LICENSE_TEXT " ${_glyvex_license}")
+foreach(_twice 1 2)
+  string(REPLACE "\n \n" "\n .\n" GLYVEX_LICENSE_TEXT "${GLYVEX_LICENSE_TEXT}")
+endforeach()
+configure_file(${_glyvex_data}/debian/copyright.in ${_glyvex_doc_out}/copyright @ONLY)
+install(FILES ${_glyvex_doc_out}/copyright ${_glyvex_doc_out}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/glyvex)
+
+# Debian package. Library dependencies come from dpkg-shlibdeps (Qt's X11 platform plugin is in
+# libqt6gui6 itself); the rest is what the program needs at run time without linking to it: the
+# metric-compatible faces that stand in for Arial and Courier New.
 set(CPACK_PACKAGE_NAME glyvex)
 set(CPACK_PACKAGE_VENDOR "The Glyvex developers")
 set(CPACK_PACKAGE_CONTACT "The Glyvex developers <glyvex@example.org>")
@@ -61,6 +88,6 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.org/glyvex/")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fontconfig, fonts-liberation")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, xdg-utils")
 include(CPack)

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # The installed program: the layout of a staged `cmake --install`, the desktop entry and the
 # AppStream metadata through their validators, the installed program starting through its link
-# on the PATH and finding README.txt beside itself (or reporting it missing), and the .deb that
-# cpack builds: its fields, its dependencies (satisfied on this Debian), its files, and the
-# program in it starting.
+# on the PATH and finding README.txt beside itself (or reporting it missing); the .deb that
+# cpack builds: its fields, its dependencies (satisfied on this Debian), its files, lintian's
+# verdict, and the package installed into this machine (as root), started and purged without a
+# trace; and `make run` without a display stopping with one line before building anything.
 # Usage: check_install.sh GLYVEX_BINARY BUILD_DIR
 set -u
 build=$(cd "$2" && pwd)
 repo=$(cd "$(dirname "$0")/.." && pwd)
-for tool in desktop-file-validate appstreamcli xvfb-run xdotool import dpkg-deb cpack file; do
+for tool in desktop-file-validate appstreamcli xvfb-run xdotool import dpkg-deb cpack file lintian make; do
   command -v $tool >/dev/null || { echo "FAIL: $tool is needed (make test installs it)"; exit 1; }
 done
 id=org.example.Glyvex
@@ -105,7 +106,7 @@ else
   ok "cpack built $deb"
   field() { dpkg-deb -f "$deb" "$1"; }
   depends=$(field Depends)
-  for need in libqt6widgets6 libqt6gui6 libqt6core6 libfontconfig1 fonts-liberation qt6-qpa-plugins; do
+  for need in libqt6widgets6 libqt6gui6 libqt6core6 libfontconfig1 fonts-liberation; do
     grep -Eq "(^|, )$need( |,|$)" <<<"$depends" || fail "Depends lacks $need: $depends"
   done
   grep -q 'qt6-wayland' <<<"$(field Recommends)" || fail "qt6-wayland is not recommended"
@@ -126,15 +127,52 @@ else
   dpkg-deb -c "$deb" > "$work/contents.txt"
   for path in './usr/bin/glyvex -> ../lib/glyvex/glyvex' ./usr/lib/glyvex/glyvex ./usr/lib/glyvex/README.txt \
       "./usr/share/applications/$id.desktop" "./usr/share/metainfo/$id.metainfo.xml" \
-      "./usr/share/icons/hicolor/256x256/apps/$id.png"; do
+      "./usr/share/icons/hicolor/256x256/apps/$id.png" ./usr/share/man/man1/glyvex.1.gz \
+      ./usr/share/doc/glyvex/copyright ./usr/share/doc/glyvex/changelog.gz; do
     grep -qF -- " $path" "$work/contents.txt" || fail "the package lacks $path"
   done
-  dpkg-deb -x "$deb" "$pkgdir/root"
-  if session 'GLYVEX_QUIT_WHEN_SHOWN=1 "$1"' "$pkgdir/root/usr/bin/glyvex" 2>"$work/deb-start.log"; then
-    ok "the program from the package starts"
+  # lintian: no errors or warnings; its informational tags are listed.
+  if lintian -I --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1; then
+    ok "lintian: no errors or warnings"
   else
-    cat "$work/deb-start.log"; fail "the program from the package did not start"
+    fail "lintian found errors or warnings"
   fi
+  sed 's/^/     lintian: /' "$work/lintian.log"
+  # Installed into this machine, started from the PATH, then purged: nothing of it may remain.
+  if [ "$(id -u)" -ne 0 ] || dpkg-query -W glyvex >/dev/null 2>&1; then
+    echo "skip installing the package: needs root and no glyvex package already installed"
+  else
+    apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -y -o DPkg::Lock::Timeout=300 "$@" >>"$work/apt.log" 2>&1; }
+    if apt_get install --no-install-recommends "$deb"; then
+      dpkg-query -L glyvex >"$work/installed.txt"
+      if (cd / && session 'GLYVEX_QUIT_WHEN_SHOWN=1 glyvex') 2>"$work/deb-start.log"; then
+        ok "the installed package starts as glyvex from the PATH"
+      else
+        cat "$work/deb-start.log"; fail "the installed package did not start"
+      fi
+      apt_get purge glyvex || { tail -n 20 "$work/apt.log"; fail "apt-get purge glyvex"; }
+      dpkg-query -W glyvex >/dev/null 2>&1 && fail "dpkg still knows glyvex after the purge"
+      left=$(while read -r path; do [ -e "$path" ] || [ -L "$path" ] && [ ! -d "$path" ] && echo "$path"; done <"$work/installed.txt")
+      for dir in /usr/lib/glyvex /usr/share/doc/glyvex; do [ -e "$dir" ] && left+=" $dir"; done
+      [ -z "$left" ] && ok "purged: none of its $(wc -l <"$work/installed.txt") paths remain" || fail "left after the purge: $left"
+    else
+      tail -n 20 "$work/apt.log"; fail "apt-get install $deb"
+    fi
+  fi
+fi
+
+# --- make run without a display -----------------------------------------------------------------
+# It stops before installing or building anything (a fresh build folder is never made) and says
+# what to do in one line; make adds its own "***" line.
+fresh=$work/no-display-build
+out=$(cd "$repo" && env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u MAKEFLAGS -u MAKELEVEL -u MFLAGS \
+  make --no-print-directory run BUILD="$fresh" 2>&1)
+rc=$?
+own=$(grep -v '^make: \*\*\*' <<<"$out")
+if [ $rc -ne 0 ] && [ ! -e "$fresh" ] && [ "$(wc -l <<<"$own")" -eq 1 ] && grep -q '^glyvex: no display found.*xvfb-run' <<<"$own"; then
+  ok "make run without a display: status $rc, nothing built, one line: $own"
+else
+  fail "make run without a display (status $rc, build folder $(test -e "$fresh" && echo made || echo absent)): $out"
 fi
 
 [ $status -eq 0 ] && echo "PASS"
