@@ -85,7 +85,9 @@ set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Glyvex developers <glyvex@example.org>")
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.example.org/glyvex/")
-set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+# The licence (LICENSE) forbids selling and changing the program, so by Debian's rules it is
+# not free software and belongs to the non-free area.
+set(CPACK_DEBIAN_PACKAGE_SECTION non-free/graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")

@@ -132,10 +132,10 @@ else
     grep -qF -- " $path" "$work/contents.txt" || fail "the package lacks $path"
   done
   # lintian: no errors or warnings; its informational tags are listed.
-  if lintian -I --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1; then
+  if lintian -I --fail-on error,warning "$deb" >"$work/lintian.log" 2>"$work/lintian.err"; then
     ok "lintian: no errors or warnings"
   else
-    fail "lintian found errors or warnings"
+    cat "$work/lintian.err"; fail "lintian found errors or warnings"
   fi
   sed 's/^/     lintian: /' "$work/lintian.log"
   # Installed into this machine, started from the PATH, then purged: nothing of it may remain.
