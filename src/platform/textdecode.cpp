@@ -111,67 +111,64 @@ QString decodeUtf32(Bytes p, qsizetype n, bool littleEndian)
     return result;
 }
 
-// Qt's UTF-8 decoder, which also counts the malformed sequences it replaced.
+// Qt's UTF-8 decoder, which also tells how many malformed sequences it replaced and how many
+// bytes of a sequence it holds back, waiting for the rest.
 class Utf8Decoder : public QStringDecoder {
 public:
-    // Every call reads a whole text; a U+FEFF at its start is text (any mark was taken off).
-    Utf8Decoder()
-        : QStringDecoder(QStringConverter::Utf8,
-                         QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom)
+    // A U+FEFF at the start is text: any mark was taken off.
+    explicit Utf8Decoder(QStringConverter::Flags flags = {})
+        : QStringDecoder(QStringConverter::Utf8, flags | QStringConverter::Flag::ConvertInitialBom)
     {
     }
     qsizetype malformed() const { return state.invalidChars; }
+    qsizetype heldBack() const { return state.remainingChars; }
 };
 
-// The length of a UTF-8 sequence that was begun and cut short by the end of the bytes (a lead
-// byte and the continuation bytes after it, as far as they go, all allowed there), or 0.
-qsizetype cutSequenceAtEnd(QByteArrayView bytes)
+// Characters other than ASCII in [from, to), a surrogate pair counting once.
+qsizetype nonAscii(const QChar* from, const QChar* to)
 {
-    const qsizetype n = bytes.size();
-    for (qsizetype length = 1; length <= 3 && length <= n; ++length) {
-        const unsigned char lead = bytes[n - length];
-        if (lead >= 0x80 && lead <= 0xBF)
-            continue; // a continuation byte: the lead lies further back
-        if (lead < 0xC2 || lead > 0xF4)
-            return 0;
-        const qsizetype full = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        if (length >= full)
-            return 0;
-        // Lenient Qt with state: a valid beginning gives no text and no error.
-        QStringDecoder partial(QStringConverter::Utf8);
-        const QString text = partial.decode(bytes.sliced(n - length));
-        return text.isEmpty() && !partial.hasError() ? length : 0;
-    }
-    return 0;
+    return std::count_if(from, to, [](QChar c) { return c.unicode() >= 0x80 && !c.isLowSurrogate(); });
 }
 
-// Characters other than ASCII in the text, a surrogate pair counting once.
-qsizetype nonAscii(const QString& text)
-{
-    return std::count_if(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() >= 0x80 && !c.isLowSurrogate(); });
-}
-
-// The decoded text if the bytes are UTF-8 as far as the threshold above goes.
+// The decoded text if the bytes are UTF-8 as far as the threshold above goes. The bytes are
+// read in pieces, so that a file in a legacy encoding is given up on early.
 std::optional<QString> readAsUtf8(QByteArrayView bytes)
 {
+    constexpr qsizetype kPiece = 64 * 1024;
+    const qsizetype n = bytes.size();
     Utf8Decoder decoder;
-    QString text = decoder.decode(bytes);
-    if (decoder.malformed() == 0)
-        return text;
-    // A sequence cut by the end becomes one U+FFFD (Qt gives one for each of its bytes). Alone it
-    // is forgiven unless it could be a legacy letter ending a legacy text ("caf\xE9"): it must
-    // have a continuation byte, or the rest must have multi-byte sequences.
-    const qsizetype cut = cutSequenceAtEnd(bytes);
-    if (cut > 0) {
-        decoder.resetState();
-        text = decoder.decode(bytes.first(bytes.size() - cut));
-        text += QChar(kReplacement);
+    QString text(n + 1, Qt::Uninitialized); // never more units than bytes, and a U+FFFD
+    QChar* const begin = text.data();
+    QChar* out = begin;
+    QChar* counted = begin;
+    qsizetype multiByte = 0; // good multi-byte sequences and U+FFFDs, counted once there are faults
+    for (qsizetype at = 0; at < n; at += kPiece) {
+        out = decoder.appendToBuffer(out, bytes.sliced(at, std::min(kPiece, n - at)));
+        const qsizetype broken = decoder.malformed();
+        if (broken == 0)
+            continue;
+        multiByte += nonAscii(counted, out);
+        counted = out;
+        // Give up once even a rest made of nothing but 2-byte sequences could not make it.
+        const qsizetype left = n - std::min(n, at + kPiece);
+        if (broken * kGoodPerBroken > multiByte - broken + left / 2)
+            return std::nullopt;
     }
+    // A sequence cut by the end is one U+FFFD. Alone it is forgiven unless it could be a legacy
+    // letter ending a legacy text ("caf\xE9"): it must have a continuation byte, or the rest
+    // must have multi-byte sequences.
+    const qsizetype cut = decoder.heldBack();
     const qsizetype broken = decoder.malformed();
-    const qsizetype good = nonAscii(text) - broken - (cut > 0 ? 1 : 0);
-    if (broken == 0 ? cut > 1 || good > 0 : broken * kGoodPerBroken <= good)
-        return text;
-    return std::nullopt;
+    if (broken > 0 || cut > 0) {
+        multiByte += nonAscii(counted, out);
+        const qsizetype good = multiByte - broken;
+        if (broken == 0 ? cut < 2 && good == 0 : broken * kGoodPerBroken > good)
+            return std::nullopt;
+    }
+    if (cut > 0)
+        *out++ = QChar(kReplacement);
+    text.truncate(out - begin);
+    return text;
 }
 
 // The lines of the bytes that hold non-ASCII bytes, up to kDetectorSample bytes in all.
@@ -210,20 +207,50 @@ QByteArray detectEncodingName(QByteArrayView bytes)
     return name;
 }
 
+// Whether the detector's name is that of an encoding with one character per byte and no state.
+bool isSingleByte(const QByteArray& name)
+{
+    for (const char* family : {"ISO-8859-", "WINDOWS-125", "KOI8-", "IBM8", "MAC-", "TIS-620"}) {
+        if (name.startsWith(family))
+            return true;
+    }
+    return false;
+}
+
+// The bytes in a single-byte encoding, through the 256 characters Qt's converter gives for
+// them: the same text as the converter's own (which goes through ICU about ten times slower).
+QString decodeSingleByte(QByteArrayView bytes, QStringDecoder& decoder)
+{
+    char all[256];
+    for (int b = 0; b < 256; ++b)
+        all[b] = char(b);
+    const QString table = decoder.decode(QByteArrayView(all, 256));
+    if (table.size() != 256 || !table.isValidUtf16())
+        return decoder.decode(bytes); // not one unit per byte after all
+    const char16_t* map = reinterpret_cast<const char16_t*>(table.constData());
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (const char c : bytes)
+        *out++ = map[static_cast<unsigned char>(c)];
+    return text;
+}
+
 // Text in a legacy encoding: the one the detector names, or else Windows-1252.
 QString decodeLegacy(QByteArrayView bytes)
 {
-    const QByteArray name = detectEncodingName(bytes);
+    QByteArray name = detectEncodingName(bytes);
     if (name == "UTF-8") // more broken sequences than the threshold allows, but still UTF-8
-        return Utf8Decoder().decode(bytes);
+        return Utf8Decoder(QStringConverter::Flag::Stateless).decode(bytes);
     QStringDecoder decoder;
     if (!name.isEmpty() && !isUnicodeOrAscii(name))
         decoder = QStringDecoder(name.constData(), QStringConverter::Flag::Stateless);
-    if (!decoder.isValid())
-        decoder = QStringDecoder("windows-1252", QStringConverter::Flag::Stateless);
+    if (!decoder.isValid()) {
+        name = "WINDOWS-1252";
+        decoder = QStringDecoder(name.constData(), QStringConverter::Flag::Stateless);
+    }
     if (!decoder.isValid()) // a Qt without ICU
-        decoder = QStringDecoder(QStringConverter::Latin1, QStringConverter::Flag::Stateless);
-    return decoder.decode(bytes);
+        return QString::fromLatin1(bytes);
+    return isSingleByte(name) ? decodeSingleByte(bytes, decoder) : decoder.decode(bytes);
 }
 
 bool hasUtf16Nuls(Bytes p, qsizetype n, bool* littleEndian)
@@ -257,8 +284,7 @@ QString decodeText(const QByteArray& bytes)
     if (startsWith(p, n, {0x00, 0x00, 0xFE, 0xFF}))
         return decodeUtf32(p + 4, n - 4, false);
     if (startsWith(p, n, {0xEF, 0xBB, 0xBF})) {
-        Utf8Decoder decoder;
-        return decoder.decode(QByteArrayView(bytes).sliced(3));
+        return Utf8Decoder(QStringConverter::Flag::Stateless).decode(QByteArrayView(bytes).sliced(3));
     }
     if (startsWith(p, n, {0xFF, 0xFE}))
         return decodeUtf16(p + 2, n - 2, true);
