@@ -283,9 +283,8 @@ QString decodeText(const QByteArray& bytes)
         return decodeUtf32(p + 4, n - 4, true);
     if (startsWith(p, n, {0x00, 0x00, 0xFE, 0xFF}))
         return decodeUtf32(p + 4, n - 4, false);
-    if (startsWith(p, n, {0xEF, 0xBB, 0xBF})) {
+    if (startsWith(p, n, {0xEF, 0xBB, 0xBF}))
         return Utf8Decoder(QStringConverter::Flag::Stateless).decode(QByteArrayView(bytes).sliced(3));
-    }
     if (startsWith(p, n, {0xFF, 0xFE}))
         return decodeUtf16(p + 2, n - 2, true);
     if (startsWith(p, n, {0xFE, 0xFF}))
