@@ -106,7 +106,7 @@ else
   ok "cpack built $deb"
   field() { dpkg-deb -f "$deb" "$1"; }
   depends=$(field Depends)
-  for need in libqt6widgets6 libqt6gui6 libqt6core6 libfontconfig1 fonts-liberation; do
+  for need in libqt6widgets6 libqt6gui6 libqt6core6 libfontconfig1 libuchardet0 fonts-liberation; do
     grep -Eq "(^|, )$need( |,|$)" <<<"$depends" || fail "Depends lacks $need: $depends"
   done
   grep -q 'qt6-wayland' <<<"$(field Recommends)" || fail "qt6-wayland is not recommended"

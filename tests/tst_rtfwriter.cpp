@@ -3,15 +3,16 @@
 // rich text box's tests.)
 #include "platform/richtextbox.h"
 #include "platform/rtfwriter.h"
-#include "platform/textdecode.h"
 #include "support/files.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
@@ -28,14 +29,23 @@ QByteArray document(const QByteArray& face, int halfPoints, const QByteArray& bo
         + ";}}{\\*\\generator Glyvex 2.0;}\\pard\\plain\\f0\\fs" + QByteArray::number(halfPoints) + ' ' + body + '}';
 }
 
-// A character's Windows-1252 byte, from the decoder (checked against ICU in tst_textdecode), or
-// '?' where 1252 has none.
+// Every Windows-1252 character, from Qt's converter.
+QString allOfCp1252()
+{
+    QByteArray all;
+    for (int b = 0; b < 256; ++b)
+        all += char(b);
+    return QStringDecoder("windows-1252").decode(all);
+}
+
+// A character's Windows-1252 byte, or '?' where 1252 has none.
 int cp1252Byte(char16_t u)
 {
     static const QHash<char16_t, int> table = [] {
         QHash<char16_t, int> t;
+        const QString all = allOfCp1252();
         for (int b = 0x80; b < 0x100; ++b)
-            t.insert(decodeText(QByteArray(1, char(b)), TextEncoding::Windows1252).at(0).unicode(), b);
+            t.insert(all.at(b).unicode(), b);
         return t;
     }();
     return table.value(u, '?');
@@ -311,10 +321,7 @@ private slots:
     // Every Windows-1252 character, then random text of every kind, reads back as documented.
     void randomTextReadsBack()
     {
-        QByteArray all;
-        for (int b = 0; b < 256; ++b)
-            all += char(b);
-        QString text = decodeText(all, TextEncoding::Windows1252);
+        QString text = allOfCp1252();
         QRandomGenerator rng(0x61797865);
         for (int round = 0; round < 4000; ++round, text = randomText(rng)) {
             const QByteArray rtf = toRtf(text, u"Arial"_qs, 11);
@@ -370,8 +377,9 @@ private slots:
     }
 
     // Documents exported by the rich text box, opened in LibreOffice, give back their text (it
-    // starts a paragraph at a line break and a page break) in the face and at the size written.
-    // One LibreOffice run converts them all to flat ODF.
+    // starts a paragraph at a line break and a page break) in the face and at the size written;
+    // so do text files in legacy encodings (tests/data/encodings), loaded and exported. One
+    // LibreOffice run converts them all to flat ODF.
     void libreOfficeReadsItBack_data()
     {
         QTest::addColumn<QString>("text");
@@ -402,13 +410,22 @@ private slots:
         };
         QStringList inputs;
         platform::RichTextBox box({.kind = platform::ControlKind::RichTextBox, .name = u"rtf"_qs}, nullptr);
-        for (const auto& c : cases) {
-            box.setText(c.text);
-            box.setFontName(c.face);
-            box.setFontSize(float(c.size));
+        const auto add = [&](const char* name, const QString& text, const QString& face, double size) {
+            box.setFontName(face);
+            box.setFontSize(float(size));
             inputs << m_office.filePath(u"%1.rtf"_qs.arg(inputs.size()));
             box.SaveFile(inputs.last(), platform::RichTextBox::rtfRTF);
-            QTest::newRow(c.name) << c.text << c.face << c.size << QString(inputs.last()).replace(u".rtf"_qs, u".fodt"_qs);
+            QTest::newRow(name) << text << face << size << QString(inputs.last()).replace(u".rtf"_qs, u".fodt"_qs);
+        };
+        for (const auto& c : cases) {
+            box.setText(c.text);
+            add(c.name, c.text, c.face, c.size);
+        }
+        const QDir samples(QFINDTESTDATA("data/encodings"));
+        for (const char* name : {"koi8-r", "shift_jis", "iso-8859-7"}) {
+            box.LoadFile(samples.filePath(QString::fromLatin1(name) + u".txt"_qs), platform::RichTextBox::rtfText);
+            add(qPrintable(QString::fromLatin1(name) + u" file"_qs), QString::fromUtf8(testing::readFile(samples.filePath(QString::fromLatin1(name) + u".expected"_qs))),
+                u"DejaVu Sans"_qs, 12);
         }
         // A profile and a home of its own: nothing of the user's, and it runs as root too.
         QProcess office;

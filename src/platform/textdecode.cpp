@@ -2,9 +2,12 @@
 
 #include <QStringDecoder>
 
+#include <uchardet/uchardet.h>
+
 #include <algorithm>
-#include <array>
 #include <cstring>
+#include <memory>
+#include <optional>
 
 namespace glyvex {
 
@@ -14,23 +17,34 @@ using Bytes = const unsigned char*;
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-// Windows-1252 0x80..0x9F; the unassigned bytes stay C1 controls.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+// A UTF-8 file with broken sequences is still read as UTF-8 (each broken sequence one U+FFFD)
+// when there is at most one broken sequence for this many well-formed multi-byte ones. Text in
+// a legacy encoding seldom forms a valid multi-byte sequence by chance (a byte C2..F4 followed
+// by the right number of bytes 80..BF): Latin, Cyrillic and Greek texts hardly ever, and even
+// EUC and GB texts, which do now and then, have several broken sequences for each good one.
+// A UTF-8 text with a stray byte or two has dozens of good ones for each.
+constexpr qsizetype kGoodPerBroken = 16;
+
+// uchardet reads a few kilobytes of text in milliseconds, but it runs over everything it is
+// given unless it makes up its mind early: seconds for 10 MiB of Latin text, and longer for
+// binary data. It is given the lines that hold non-ASCII bytes, in order, up to this many bytes
+// in all: far more than it needs for a sure answer on text.
+constexpr qsizetype kDetectorSample = 32 * 1024;
+
+// Detector names that Qt's converters know by another name.
+constexpr struct {
+    const char* detector;
+    const char* qt;
+} kAliases[] = {
+    {"UHC", "CP949"}, // EUC-KR with Microsoft's extension
 };
 
-constexpr std::array<char16_t, 256> makeCp1252Table()
+// Detector answers that are not used as such: these encodings were ruled out before the
+// detector was asked (and "ASCII" cannot hold the bytes that made it be asked).
+bool isUnicodeOrAscii(const QByteArray& name)
 {
-    std::array<char16_t, 256> table{};
-    for (int b = 0; b < 256; ++b)
-        table[b] = (b >= 0x80 && b < 0xA0) ? kCp1252High[b - 0x80] : char16_t(b);
-    return table;
+    return name == "ASCII" || name.startsWith("UTF-") || name.startsWith("X-ISO-10646");
 }
-
-constexpr std::array<char16_t, 256> kCp1252 = makeCp1252Table();
 
 bool startsWith(Bytes p, qsizetype n, std::initializer_list<unsigned char> mark)
 {
@@ -39,72 +53,8 @@ bool startsWith(Bytes p, qsizetype n, std::initializer_list<unsigned char> mark)
     return std::equal(mark.begin(), mark.end(), p);
 }
 
-// Well-formed UTF-8 as the Unicode standard defines it (table 3-7).
-bool isStrictUtf8(Bytes p, qsizetype n)
-{
-    qsizetype i = 0;
-    while (i < n) {
-        while (n - i >= 8) {
-            quint64 word;
-            std::memcpy(&word, p + i, 8);
-            if (word & 0x8080808080808080ULL)
-                break;
-            i += 8;
-        }
-        if (i >= n)
-            break;
-        const unsigned char c = p[i];
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        int length = 0;
-        unsigned char low = 0x80;
-        unsigned char high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c == 0xE0) {
-            length = 3;
-            low = 0xA0;
-        } else if ((c >= 0xE1 && c <= 0xEC) || c == 0xEE || c == 0xEF) {
-            length = 3;
-        } else if (c == 0xED) {
-            length = 3;
-            high = 0x9F;
-        } else if (c == 0xF0) {
-            length = 4;
-            low = 0x90;
-        } else if (c >= 0xF1 && c <= 0xF3) {
-            length = 4;
-        } else if (c == 0xF4) {
-            length = 4;
-            high = 0x8F;
-        } else {
-            return false;
-        }
-        if (n - i < length)
-            return false;
-        if (p[i + 1] < low || p[i + 1] > high)
-            return false;
-        for (int k = 2; k < length; ++k) {
-            if ((p[i + k] & 0xC0) != 0x80)
-                return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
 bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
 bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
-QString decodeUtf8(Bytes p, qsizetype n)
-{
-    // The caller has dealt with any mark; a further U+FEFF is text.
-    QStringDecoder decoder(QStringConverter::Utf8,
-                           QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    return decoder.decode(QByteArrayView(p, n));
-}
 
 QString decodeUtf16(Bytes p, qsizetype n, bool littleEndian)
 {
@@ -161,53 +111,150 @@ QString decodeUtf32(Bytes p, qsizetype n, bool littleEndian)
     return result;
 }
 
-QString decodeCp1252(Bytes p, qsizetype n)
-{
-    QString result(n, Qt::Uninitialized);
-    char16_t* out = reinterpret_cast<char16_t*>(result.data());
-    for (qsizetype i = 0; i < n; ++i)
-        out[i] = kCp1252[p[i]];
-    return result;
-}
-
-// How many bytes of mark the encoding has, given that the bytes start with one.
-qsizetype markLength(TextEncoding encoding)
-{
-    switch (encoding) {
-    case TextEncoding::Utf8Bom: return 3;
-    case TextEncoding::Utf16LeBom:
-    case TextEncoding::Utf16BeBom: return 2;
-    case TextEncoding::Utf32LeBom:
-    case TextEncoding::Utf32BeBom: return 4;
-    default: return 0;
+// Qt's UTF-8 decoder, which also tells how many malformed sequences it replaced and how many
+// bytes of a sequence it holds back, waiting for the rest.
+class Utf8Decoder : public QStringDecoder {
+public:
+    // A U+FEFF at the start is text: any mark was taken off.
+    explicit Utf8Decoder(QStringConverter::Flags flags = {})
+        : QStringDecoder(QStringConverter::Utf8, flags | QStringConverter::Flag::ConvertInitialBom)
+    {
     }
+    qsizetype malformed() const { return state.invalidChars; }
+    qsizetype heldBack() const { return state.remainingChars; }
+};
+
+// Characters other than ASCII in [from, to), a surrogate pair counting once.
+qsizetype nonAscii(const QChar* from, const QChar* to)
+{
+    return std::count_if(from, to, [](QChar c) { return c.unicode() >= 0x80 && !c.isLowSurrogate(); });
 }
 
-bool hasMark(Bytes p, qsizetype n, TextEncoding encoding)
+// The decoded text if the bytes are UTF-8 as far as the threshold above goes. The bytes are
+// read in pieces, so that a file in a legacy encoding is given up on early.
+std::optional<QString> readAsUtf8(QByteArrayView bytes)
 {
-    switch (encoding) {
-    case TextEncoding::Utf8Bom: return startsWith(p, n, {0xEF, 0xBB, 0xBF});
-    case TextEncoding::Utf16LeBom: return startsWith(p, n, {0xFF, 0xFE});
-    case TextEncoding::Utf16BeBom: return startsWith(p, n, {0xFE, 0xFF});
-    case TextEncoding::Utf32LeBom: return startsWith(p, n, {0xFF, 0xFE, 0x00, 0x00});
-    case TextEncoding::Utf32BeBom: return startsWith(p, n, {0x00, 0x00, 0xFE, 0xFF});
-    default: return false;
-    }
-}
-
-} // namespace
-
-TextEncoding detectEncoding(const QByteArray& bytes)
-{
-    Bytes p = reinterpret_cast<Bytes>(bytes.constData());
+    constexpr qsizetype kPiece = 64 * 1024;
     const qsizetype n = bytes.size();
-
-    for (TextEncoding marked : {TextEncoding::Utf32LeBom, TextEncoding::Utf32BeBom, TextEncoding::Utf8Bom,
-                                TextEncoding::Utf16LeBom, TextEncoding::Utf16BeBom}) {
-        if (hasMark(p, n, marked))
-            return marked;
+    Utf8Decoder decoder;
+    QString text(n + 1, Qt::Uninitialized); // never more units than bytes, and a U+FFFD
+    QChar* const begin = text.data();
+    QChar* out = begin;
+    QChar* counted = begin;
+    qsizetype multiByte = 0; // good multi-byte sequences and U+FFFDs, counted once there are faults
+    for (qsizetype at = 0; at < n; at += kPiece) {
+        out = decoder.appendToBuffer(out, bytes.sliced(at, std::min(kPiece, n - at)));
+        const qsizetype broken = decoder.malformed();
+        if (broken == 0)
+            continue;
+        multiByte += nonAscii(counted, out);
+        counted = out;
+        // Give up once even a rest made of nothing but 2-byte sequences could not make it.
+        const qsizetype left = n - std::min(n, at + kPiece);
+        if (broken * kGoodPerBroken > multiByte - broken + left / 2)
+            return std::nullopt;
     }
+    // A sequence cut by the end is one U+FFFD. Alone it is forgiven unless it could be a legacy
+    // letter ending a legacy text ("caf\xE9"): it must have a continuation byte, or the rest
+    // must have multi-byte sequences.
+    const qsizetype cut = decoder.heldBack();
+    const qsizetype broken = decoder.malformed();
+    if (broken > 0 || cut > 0) {
+        multiByte += nonAscii(counted, out);
+        const qsizetype good = multiByte - broken;
+        if (broken == 0 ? cut < 2 && good == 0 : broken * kGoodPerBroken > good)
+            return std::nullopt;
+    }
+    if (cut > 0)
+        *out++ = QChar(kReplacement);
+    text.truncate(out - begin);
+    return text;
+}
 
+// The lines of the bytes that hold non-ASCII bytes, up to kDetectorSample bytes in all.
+QByteArray detectorSample(QByteArrayView bytes)
+{
+    if (bytes.size() <= kDetectorSample)
+        return bytes.toByteArray();
+    QByteArray sample;
+    sample.reserve(kDetectorSample);
+    Bytes p = reinterpret_cast<Bytes>(bytes.data());
+    const qsizetype n = bytes.size();
+    for (qsizetype start = 0; start < n && sample.size() < kDetectorSample;) {
+        const void* newline = std::memchr(p + start, '\n', size_t(n - start));
+        const qsizetype end = newline ? static_cast<Bytes>(newline) - p + 1 : n;
+        if (std::any_of(p + start, p + end, [](unsigned char c) { return c >= 0x80; }))
+            sample.append(bytes.sliced(start, std::min(end - start, kDetectorSample - sample.size())));
+        start = end;
+    }
+    return sample;
+}
+
+// The name of the encoding uchardet finds, or an empty one.
+QByteArray detectEncodingName(QByteArrayView bytes)
+{
+    const QByteArray sample = detectorSample(bytes);
+    const std::unique_ptr<std::remove_pointer_t<uchardet_t>, void (*)(uchardet_t)> detector(uchardet_new(),
+                                                                                            uchardet_delete);
+    if (!detector || uchardet_handle_data(detector.get(), sample.constData(), size_t(sample.size())) != 0)
+        return QByteArray();
+    uchardet_data_end(detector.get());
+    QByteArray name(uchardet_get_charset(detector.get()));
+    for (const auto& alias : kAliases) {
+        if (name == alias.detector)
+            name = alias.qt;
+    }
+    return name;
+}
+
+// Whether the detector's name is that of an encoding with one character per byte and no state.
+bool isSingleByte(const QByteArray& name)
+{
+    for (const char* family : {"ISO-8859-", "WINDOWS-125", "KOI8-", "IBM8", "MAC-", "TIS-620"}) {
+        if (name.startsWith(family))
+            return true;
+    }
+    return false;
+}
+
+// The bytes in a single-byte encoding, through the 256 characters Qt's converter gives for
+// them: the same text as the converter's own (which goes through ICU about ten times slower).
+QString decodeSingleByte(QByteArrayView bytes, QStringDecoder& decoder)
+{
+    char all[256];
+    for (int b = 0; b < 256; ++b)
+        all[b] = char(b);
+    const QString table = decoder.decode(QByteArrayView(all, 256));
+    if (table.size() != 256 || !table.isValidUtf16())
+        return decoder.decode(bytes); // not one unit per byte after all
+    const char16_t* map = reinterpret_cast<const char16_t*>(table.constData());
+    QString text(bytes.size(), Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    for (const char c : bytes)
+        *out++ = map[static_cast<unsigned char>(c)];
+    return text;
+}
+
+// Text in a legacy encoding: the one the detector names, or else Windows-1252.
+QString decodeLegacy(QByteArrayView bytes)
+{
+    QByteArray name = detectEncodingName(bytes);
+    if (name == "UTF-8") // more broken sequences than the threshold allows, but still UTF-8
+        return Utf8Decoder(QStringConverter::Flag::Stateless).decode(bytes);
+    QStringDecoder decoder;
+    if (!name.isEmpty() && !isUnicodeOrAscii(name))
+        decoder = QStringDecoder(name.constData(), QStringConverter::Flag::Stateless);
+    if (!decoder.isValid()) {
+        name = "WINDOWS-1252";
+        decoder = QStringDecoder(name.constData(), QStringConverter::Flag::Stateless);
+    }
+    if (!decoder.isValid()) // a Qt without ICU
+        return QString::fromLatin1(bytes);
+    return isSingleByte(name) ? decodeSingleByte(bytes, decoder) : decoder.decode(bytes);
+}
+
+bool hasUtf16Nuls(Bytes p, qsizetype n, bool* littleEndian)
+{
     // Latin text in UTF-16 has a NUL in every other byte; text in the 8-bit
     // encodings practically never has NULs, and binary data spreads them over
     // both positions.
@@ -220,41 +267,36 @@ TextEncoding detectEncoding(const QByteArray& bytes)
     }
     const qsizetype dominant = std::max(evenNuls, oddNuls);
     const qsizetype minor = std::min(evenNuls, oddNuls);
-    if (dominant >= 2 && dominant * 16 >= pairs && minor * 4 <= dominant)
-        return oddNuls > evenNuls ? TextEncoding::Utf16Le : TextEncoding::Utf16Be;
-
-    return isStrictUtf8(p, n) ? TextEncoding::Utf8 : TextEncoding::Windows1252;
+    *littleEndian = oddNuls > evenNuls;
+    return dominant >= 2 && dominant * 16 >= pairs && minor * 4 <= dominant;
 }
 
-QString decodeText(const QByteArray& bytes, TextEncoding encoding)
+} // namespace
+
+QString decodeText(const QByteArray& bytes)
 {
     Bytes p = reinterpret_cast<Bytes>(bytes.constData());
-    qsizetype n = bytes.size();
-    if (hasMark(p, n, encoding)) {
-        const qsizetype skip = markLength(encoding);
-        p += skip;
-        n -= skip;
-    }
-    switch (encoding) {
-    case TextEncoding::Utf8Bom:
-    case TextEncoding::Utf8: return decodeUtf8(p, n);
-    case TextEncoding::Utf16LeBom:
-    case TextEncoding::Utf16Le: return decodeUtf16(p, n, true);
-    case TextEncoding::Utf16BeBom:
-    case TextEncoding::Utf16Be: return decodeUtf16(p, n, false);
-    case TextEncoding::Utf32LeBom: return decodeUtf32(p, n, true);
-    case TextEncoding::Utf32BeBom: return decodeUtf32(p, n, false);
-    case TextEncoding::Windows1252: return decodeCp1252(p, n);
-    }
-    return decodeCp1252(p, n);
-}
+    const qsizetype n = bytes.size();
 
-QString decodeText(const QByteArray& bytes, TextEncoding* used)
-{
-    const TextEncoding encoding = detectEncoding(bytes);
-    if (used)
-        *used = encoding;
-    return decodeText(bytes, encoding);
+    // UTF-32 LE first: its mark begins with UTF-16 LE's.
+    if (startsWith(p, n, {0xFF, 0xFE, 0x00, 0x00}))
+        return decodeUtf32(p + 4, n - 4, true);
+    if (startsWith(p, n, {0x00, 0x00, 0xFE, 0xFF}))
+        return decodeUtf32(p + 4, n - 4, false);
+    if (startsWith(p, n, {0xEF, 0xBB, 0xBF}))
+        return Utf8Decoder(QStringConverter::Flag::Stateless).decode(QByteArrayView(bytes).sliced(3));
+    if (startsWith(p, n, {0xFF, 0xFE}))
+        return decodeUtf16(p + 2, n - 2, true);
+    if (startsWith(p, n, {0xFE, 0xFF}))
+        return decodeUtf16(p + 2, n - 2, false);
+
+    bool littleEndian = false;
+    if (hasUtf16Nuls(p, n, &littleEndian))
+        return decodeUtf16(p, n, littleEndian);
+
+    if (std::optional<QString> utf8 = readAsUtf8(bytes))
+        return *std::move(utf8);
+    return decodeLegacy(bytes);
 }
 
 } // namespace glyvex
