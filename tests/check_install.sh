@@ -57,7 +57,11 @@ session() {
     HOME="$work/home" bash -c "$1" session "${@:2}"
 }
 mkdir -p "$work/runtime" "$work/home" && chmod 700 "$work/runtime"
-if (cd / && session 'GLYVEX_QUIT_WHEN_SHOWN=1 "$1"' "$link") 2>"$work/start.log"; then
+# Session script: the program given as $1 shows its Preview window (then it is stopped).
+shows='"$1" & pid=$!
+w=$(timeout 30 xdotool search --all --sync --onlyvisible --pid $pid --name "^Glyvex 2\.0$" | head -n 1)
+kill $pid; wait $pid 2>/dev/null; [ -n "$w" ]'
+if (cd / && session "$shows" "$link") 2>"$work/start.log"; then
   ok "the installed program starts through bin/glyvex and shows its window"
 else
   cat "$work/start.log"; fail "the installed program did not start"
@@ -130,7 +134,7 @@ else
     grep -qF -- " $path" "$work/contents.txt" || fail "the package lacks $path"
   done
   dpkg-deb -x "$deb" "$pkgdir/root"
-  if session 'GLYVEX_QUIT_WHEN_SHOWN=1 "$1"' "$pkgdir/root/usr/bin/glyvex" 2>"$work/deb-start.log"; then
+  if session "$shows" "$pkgdir/root/usr/bin/glyvex" 2>"$work/deb-start.log"; then
     ok "the program from the package starts"
   else
     cat "$work/deb-start.log"; fail "the program from the package did not start"
