@@ -13,6 +13,7 @@ namespace {
 // The sizes drawn, each in its own file. The 32-pixel icon is the designed 16-colour one;
 // the others are drawn from its geometry.
 constexpr std::array<int, 8> kSizes{16, 22, 24, 32, 48, 64, 128, 256};
+constexpr int kLargestWindowIcon = 64;
 
 QString fileFor(int size)
 {
@@ -56,11 +57,17 @@ public:
         return {side, side};
     }
 
+    // The sizes the window system is given with every window. On X11 Qt sends each one it is
+    // told of, converted, with every window it shows; 128 and 256 pixels would take longer than
+    // all the rest of showing a window, and desktops draw those sizes from the installed icon
+    // theme. They are still drawn here when asked for.
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         QList<QSize> sizes;
-        for (const int size : kSizes)
-            sizes.append(QSize(size, size));
+        for (const int size : kSizes) {
+            if (size <= kLargestWindowIcon)
+                sizes.append(QSize(size, size));
+        }
         return sizes;
     }
 
