@@ -5,12 +5,9 @@
 #include "preview/frmmain.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QEvent>
-#include <QTimer>
-#include <QWidget>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -23,45 +20,10 @@ bool displayAvailable()
     return set("DISPLAY") || set("WAYLAND_DISPLAY") || set("QT_QPA_PLATFORM");
 }
 
-// With GLYVEX_QUIT_WHEN_SHOWN=1 the program ends once the Preview window has been painted:
-// start-up benchmarks time launch to first picture.
-class QuitWhenPainted final : public QObject {
-public:
-    QuitWhenPainted(QWidget* window, const QElapsedTimer& clock)
-        : m_window(window)
-        , m_clock(clock)
-    {
-        qApp->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !m_done) {
-            auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget && widget->window() == m_window) {
-                m_done = true;
-                QTimer::singleShot(0, qApp, [this] {
-                    std::fprintf(stderr, "glyvex: preview shown after %lld ms\n", static_cast<long long>(m_clock.elapsed()));
-                    QCoreApplication::exit(0);
-                });
-            }
-        }
-        return false;
-    }
-
-private:
-    QWidget* m_window;
-    const QElapsedTimer& m_clock;
-    bool m_done = false;
-};
-
 } // namespace
 
 int main(int argc, char* argv[])
 {
-    QElapsedTimer clock;
-    clock.start();
     if (!displayAvailable()) {
         std::fprintf(stderr, "glyvex: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
                              "run it in a desktop session, or under a virtual display: xvfb-run -a glyvex\n");
@@ -77,13 +39,12 @@ int main(int argc, char* argv[])
     QObject::connect(&glyvex::platform::Forms::instance(), &glyvex::platform::Forms::lastFormUnloaded, &app,
                      &QCoreApplication::quit, Qt::QueuedConnection);
 
-    glyvex::frmMain preview;
-    glyvex::frmSplash splash(preview);
-    std::unique_ptr<QuitWhenPainted> probe;
-    if (qEnvironmentVariableIntValue("GLYVEX_QUIT_WHEN_SHOWN") == 1)
-        probe = std::make_unique<QuitWhenPainted>(preview.window(), clock);
+    // The Preview window and its controls are made when the start-up sequence loads it, once
+    // the splash window is on screen.
+    std::optional<glyvex::frmMain> preview;
+    glyvex::frmSplash splash([&]() -> glyvex::frmMain& { return preview.emplace(); });
     glyvex::platform::runHandler([&] { splash.Load(); });
-    if (!preview.IsLoaded())
+    if (!preview || !preview->IsLoaded())
         return 1;
     return app.exec();
 }

@@ -58,7 +58,11 @@ session() {
     HOME="$work/home" bash -c "$1" session "${@:2}"
 }
 mkdir -p "$work/runtime" "$work/home" && chmod 700 "$work/runtime"
-if (cd / && session 'GLYVEX_QUIT_WHEN_SHOWN=1 "$1"' "$link") 2>"$work/start.log"; then
+# Session script: the program given as $1 shows its Preview window (then it is stopped).
+shows='"$1" & pid=$!
+w=$(timeout 30 xdotool search --all --sync --onlyvisible --pid $pid --name "^Glyvex 2\.0$" | head -n 1)
+kill $pid; wait $pid 2>/dev/null; [ -n "$w" ]'
+if (cd / && session "$shows" "$link") 2>"$work/start.log"; then
   ok "the installed program starts through bin/glyvex and shows its window"
 else
   cat "$work/start.log"; fail "the installed program did not start"
@@ -145,7 +149,7 @@ else
     apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -y -o DPkg::Lock::Timeout=300 "$@" >>"$work/apt.log" 2>&1; }
     if apt_get install --no-install-recommends "$deb"; then
       dpkg-query -L glyvex >"$work/installed.txt"
-      if (cd / && session 'GLYVEX_QUIT_WHEN_SHOWN=1 glyvex') 2>"$work/deb-start.log"; then
+      if (cd / && session "$shows" glyvex) 2>"$work/deb-start.log"; then
         ok "the installed package starts as glyvex from the PATH"
       else
         cat "$work/deb-start.log"; fail "the installed package did not start"

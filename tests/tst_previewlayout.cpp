@@ -81,9 +81,12 @@ private slots:
         QCOMPARE(preview.Left(), centreWholeTwip(Screen::Width(), preview.Width()));
         QCOMPARE(preview.Top(), centreWholeTwip(Screen::Height(), preview.Height()));
         QCOMPARE(preview.window()->focusWidget(), preview.cboFonts->widget()); // the lowest tab index
-        preview.cboFonts->AddItem(QStringLiteral("Mono"));
-        preview.cboFonts->setListIndex(0);
-        for (const char* name : {"zapf", "Bookman", "avant", "Courier", "ARIAL", "arial", "Arial", "10 Pitch", "9 Pitch"})
+        // Entries added while none is selected are sorted in together, equal ones in the order
+        // they were added, as when added one by one.
+        for (const char* name : {"Mono", "zapf", "ARIAL", "Bookman", "arial"})
+            preview.cboFonts->AddItem(QString::fromLatin1(name));
+        preview.cboFonts->setListIndex(3);
+        for (const char* name : {"avant", "Courier", "Arial", "10 Pitch", "9 Pitch"})
             preview.cboFonts->AddItem(QString::fromLatin1(name));
         QCOMPARE(preview.cboFonts->Text(), QStringLiteral("Mono"));
         QCOMPARE(preview.cboFonts->ListIndex(), 8);

@@ -21,11 +21,16 @@ ControlSpec text(const char* name, Rect rect, const char* caption, float size, b
 } // namespace
 
 frmSplash::frmSplash(frmMain& preview)
+    : frmSplash([&preview]() -> frmMain& { return preview; })
+{
+}
+
+frmSplash::frmSplash(std::function<frmMain&()> makePreview)
     : Form(QStringLiteral("frmSplash"),
            FormDesign{.caption = QStringLiteral("GLYVEX"), .borderStyle = 0, .minButton = false, .maxButton = false,
                       .clientWidth = 7092, .clientHeight = 3936, .font = FontSpec{kFace, 10.8f, 600},
                       .backColor = QColor(0, 0, 0)})
-    , m_preview(preview)
+    , m_makePreview(std::move(makePreview))
 {
     lblPlatform = add<Label>(text("lblPlatform", {2760, 1680, 2328, 396}, "for Windows 9x", 16.2f, true, Align::Left));
     lblVersion = add<Label>(text("lblVersion", {3840, 2160, 1236, 276}, "Version 2.0", 12.0f, true, Align::Left));
@@ -46,8 +51,9 @@ void frmSplash::Form_Load()
     Show();
     DoEvents();
 
-    m_preview.Load();
-    ComboBox& list = *m_preview.cboFonts;
+    frmMain& preview = m_makePreview();
+    preview.Load();
+    ComboBox& list = *preview.cboFonts;
     for (std::int32_t i = 0; i <= Screen::FontCount() - 1; ++i)
         list.AddItem(Screen::Fonts(i));
     for (std::int32_t i = 0; i <= list.ListCount() - 1; ++i) {
@@ -56,9 +62,9 @@ void frmSplash::Form_Load()
             break;
     }
 
-    m_preview.setTop(centreExact(Screen::Height(), m_preview.Height()));
-    m_preview.setLeft(centreExact(Screen::Width(), m_preview.Width()));
-    m_preview.Show();
+    preview.setTop(centreExact(Screen::Height(), preview.Height()));
+    preview.setLeft(centreExact(Screen::Width(), preview.Width()));
+    preview.Show();
     Screen::setMousePointer(0);
     Unload();
 }

@@ -1,8 +1,10 @@
 #pragma once
-// The splash window. Its load handler is the whole start-up sequence: it lists the installed
-// fonts in the Preview window it is handed, selects the first face, shows that window and
-// closes itself.
+// The splash window. Its load handler is the whole start-up sequence: it loads the Preview
+// window, lists the installed fonts in it, selects the first face, shows that window and closes
+// itself.
 #include "platform/form.h"
+
+#include <functional>
 
 namespace glyvex {
 
@@ -11,6 +13,9 @@ class frmMain;
 class frmSplash final : public platform::Form {
     Q_OBJECT
 public:
+    // The Preview window is made by `makePreview` when the sequence loads it, after the splash
+    // window has been drawn; the other constructor takes one made already.
+    explicit frmSplash(std::function<frmMain&()> makePreview);
     explicit frmSplash(frmMain& preview);
 
     platform::Label* lblPlatform = nullptr;
@@ -23,7 +28,7 @@ public:
     void Form_Load() override;
 
 private:
-    frmMain& m_preview;
+    std::function<frmMain&()> m_makePreview;
 };
 
 } // namespace glyvex

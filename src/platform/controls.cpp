@@ -452,33 +452,83 @@ public:
         return {};
     }
 
-    // Returns the row the entry was put in.
+    // Puts the entry in its sorted place and returns that row.
     qsizetype add(const QString& item)
     {
+        sort();
         QCollatorSortKey key = m_collator.sortKey(item);
-        const auto at = std::upper_bound(m_keys.begin(), m_keys.end(), key,
-                                         [](const QCollatorSortKey& a, const QCollatorSortKey& b) { return a.compare(b) < 0; });
+        const auto at = std::upper_bound(m_keys.begin(), m_keys.end(), key, less);
         const qsizetype row = at - m_keys.begin();
         m_keys.insert(row, std::move(key));
         m_items.insert(row, item);
         return row;
     }
 
-    qsizetype count() const { return m_items.size(); }
-    const QString& at(qsizetype row) const { return m_items.at(row); }
-    bool stale() const { return m_shown != m_items.size(); }
+    // Adds the entry, to be sorted in when the list is next read: thousands of additions in a
+    // row cost one sort, not a shift of the whole list each. The order is that of add().
+    void append(const QString& item)
+    {
+        m_unsorted.append({m_collator.sortKey(item), item});
+    }
+
+    qsizetype count() const { return m_items.size() + m_unsorted.size(); }
+    const QString& at(qsizetype row)
+    {
+        sort();
+        return m_items.at(row);
+    }
+    bool stale() const { return m_shown != count(); }
 
     void publish()
     {
+        sort();
         beginResetModel();
         m_shown = m_items.size();
         endResetModel();
     }
 
 private:
+    static bool less(const QCollatorSortKey& a, const QCollatorSortKey& b) { return a.compare(b) < 0; }
+
+    void sort()
+    {
+        if (m_unsorted.isEmpty())
+            return;
+        // Equal entries keep the order they were added in, after those already listed.
+        std::stable_sort(m_unsorted.begin(), m_unsorted.end(),
+                         [](const Entry& a, const Entry& b) { return less(a.key, b.key); });
+        QList<QCollatorSortKey> keys;
+        QStringList items;
+        keys.reserve(count());
+        items.reserve(count());
+        qsizetype old = 0;
+        for (Entry& entry : m_unsorted) {
+            while (old < m_keys.size() && !less(entry.key, m_keys[old])) {
+                keys.append(std::move(m_keys[old]));
+                items.append(std::move(m_items[old]));
+                ++old;
+            }
+            keys.append(std::move(entry.key));
+            items.append(std::move(entry.item));
+        }
+        for (; old < m_keys.size(); ++old) {
+            keys.append(std::move(m_keys[old]));
+            items.append(std::move(m_items[old]));
+        }
+        m_keys = std::move(keys);
+        m_items = std::move(items);
+        m_unsorted.clear();
+    }
+
+    struct Entry {
+        QCollatorSortKey key;
+        QString item;
+    };
+private:
     QCollator m_collator;
     QStringList m_items;
     QList<QCollatorSortKey> m_keys;
+    QList<Entry> m_unsorted;
     qsizetype m_shown = 0;
 };
 
@@ -500,9 +550,11 @@ QComboBox* ComboBox::combo() const { return static_cast<QComboBox*>(m_widget); }
 
 void ComboBox::AddItem(const QString& item)
 {
-    const qsizetype row = m_model->add(item);
-    if (m_listIndex >= 0 && row <= m_listIndex)
+    if (m_listIndex < 0) {
+        m_model->append(item);
+    } else if (m_model->add(item) <= m_listIndex) {
         ++m_listIndex; // the selected entry stays selected
+    }
     schedule();
 }
 

@@ -261,12 +261,14 @@ void frmMain::Form_Load()
 
 void frmMain::cboFonts_Click()
 {
+    // Start-up runs this once for every font before "Arial": the list is read once.
+    const QString face = cboFonts->Text();
     for (int i = 0; i <= 25; ++i)
-        lblLetters[i]->setFontName(cboFonts->Text());
+        lblLetters[i]->setFontName(face);
     for (int i = 0; i <= 9; ++i)
-        lblNumbers[i]->setFontName(cboFonts->Text());
+        lblNumbers[i]->setFontName(face);
     for (int i = 0; i <= 31; ++i)
-        lblSpecial[i]->setFontName(cboFonts->Text());
+        lblSpecial[i]->setFontName(face);
 }
 
 void frmMain::mnuChangeFont_Click()
