@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace glyvex;
 using namespace glyvex::platform;
@@ -48,6 +50,8 @@ private slots:
         QTest::newRow("under a regular file") << "plain.txt/inner.txt" << "Not a directory";
         QTest::newRow("unreadable") << "/proc/self/mem" << "Input/output error";
         QTest::newRow("device") << "/dev/zero" << "not a regular file";
+        QTest::newRow("named pipe, nothing writing") << "pipe" << "not a regular file";
+        QTest::newRow("link to a named pipe") << "link-to-pipe" << "not a regular file";
         QTest::newRow("no name") << "" << "no file name";
         QTest::newRow("too large (sparse)") << "huge.txt" << "too large";
     }
@@ -57,6 +61,9 @@ private slots:
         QFETCH(QString, reason);
         QTemporaryDir dir;
         QVERIFY(writeFile(dir.filePath(QStringLiteral("plain.txt")), "plain"));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("pipe")), dir.filePath(QStringLiteral("link-to-pipe"))));
+        const StopAfter limit(30); // a load that blocks ends the test
         QFile huge(dir.filePath(QStringLiteral("huge.txt")));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(RichTextBox::MaxFileBytes + 1));
         const QString full = path.isEmpty() || path.startsWith(u'/') ? path : dir.filePath(path);
@@ -112,6 +119,9 @@ private slots:
         QTest::newRow("under a regular file") << "plain.txt/out.rtf" << "" << 10 << 0;
         QTest::newRow("missing folder") << "nowhere/out.rtf" << "" << 10 << 0;
         QTest::newRow("no name") << "" << "no file name" << 10 << 0;
+        // Only a file is replaced, never a pipe or a device.
+        QTest::newRow("named pipe") << "pipe" << "not a regular file" << 10 << 0;
+        QTest::newRow("character device") << "device" << "not a regular file" << 10 << 0;
         // A large document fills the disk in one of the big blocks the writer sends; a small
         // one is a single small write, which a buffered file would send only in the flush of
         // commit(), whose failure commit() ignores.
@@ -130,7 +140,13 @@ private slots:
         const QString plain = dir.filePath(QStringLiteral("plain.txt"));
         QVERIFY(writeFile(plain, "the user's file"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        const QByteArray special = QFile::encodeName(dir.filePath(path));
+        if (path == u"pipe")
+            QCOMPARE(::mkfifo(special.constData(), 0600), 0);
+        if (path == u"device" && ::mknod(special.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) // as /dev/null
+            QSKIP("Making a device needs root");
         const QString full = path.isEmpty() ? path : dir.filePath(path);
+        const StopAfter limit(30);
         RichTextBox box(kBox, nullptr);
         box.setText(QString(u"A line of text é€\n"_qs).repeated(lines)); // 41 bytes of RTF a line
         QString message;
@@ -144,6 +160,22 @@ private slots:
         QVERIFY2(message.contains(reason), qPrintable(message));
         QCOMPARE(readFile(plain), QByteArray("the user's file"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("plain.txt")});
+        if (path == u"pipe" || path == u"device")
+            QVERIFY(QFileInfo::exists(full) && !QFileInfo(full).isFile()); // still there, as it was
+    }
+
+    // A link to a file is written through: the link stays, the file gets the document.
+    void saveThroughALink()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("file.rtf")), link = dir.filePath(QStringLiteral("link.rtf"));
+        QVERIFY(writeFile(file, "old"));
+        QVERIFY(QFile::link(file, link));
+        RichTextBox box(kBox, nullptr);
+        box.setText(QStringLiteral("new"));
+        box.SaveFile(link, RichTextBox::rtfRTF);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(readFile(file).contains("new\\par}"));
     }
 
     // The pane divides the text at every kind of line end, and long lines into pieces that
