@@ -67,7 +67,8 @@ private slots:
         QFile huge(dir.filePath(QStringLiteral("huge.txt")));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(RichTextBox::MaxFileBytes + 1));
         const QString full = path.isEmpty() || path.startsWith(u'/') ? path : dir.filePath(path);
-        RichTextBox box(kBox, nullptr);
+        QWidget window; // deletes the box
+        RichTextBox& box = *new RichTextBox(kBox, &window);
         box.setText(QStringLiteral("kept"));
         const QString message = errorOf([&] { box.LoadFile(full, RichTextBox::rtfText); });
         QVERIFY2(message.contains(QStringLiteral("\"%1\"").arg(full)), qPrintable(message));
@@ -88,7 +89,9 @@ private slots:
             for (const QByteArray block = line.repeated(4096); file.size() < lines * line.size();)
                 QVERIFY(file.write(block) == block.size());
         }
-        RichTextBox original(kBox, nullptr), converted(kBox, nullptr);
+        QWidget window; // deletes the boxes
+        RichTextBox& original = *new RichTextBox(kBox, &window);
+        RichTextBox& converted = *new RichTextBox(kBox, &window);
         original.LoadFile(in, RichTextBox::rtfText);
         QCOMPARE(original.Text().size(), lines * (line.size() - 3));
         converted.setText(original.Text());
@@ -147,7 +150,8 @@ private slots:
             QSKIP("Making a device needs root");
         const QString full = path.isEmpty() ? path : dir.filePath(path);
         const StopAfter limit(30);
-        RichTextBox box(kBox, nullptr);
+        QWidget window; // deletes the box
+        RichTextBox& box = *new RichTextBox(kBox, &window);
         box.setText(QString(u"A line of text é€\n"_qs).repeated(lines)); // 41 bytes of RTF a line
         QString message;
         {
@@ -171,7 +175,8 @@ private slots:
         const QString file = dir.filePath(QStringLiteral("file.rtf")), link = dir.filePath(QStringLiteral("link.rtf"));
         QVERIFY(writeFile(file, "old"));
         QVERIFY(QFile::link(file, link));
-        RichTextBox box(kBox, nullptr);
+        QWidget window; // deletes the box
+        RichTextBox& box = *new RichTextBox(kBox, &window);
         box.setText(QStringLiteral("new"));
         box.SaveFile(link, RichTextBox::rtfRTF);
         QVERIFY(QFileInfo(link).isSymLink());
@@ -199,7 +204,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QStringList, rows);
-        RichTextBox box(kBox, nullptr);
+        QWidget window; // deletes the box
+        RichTextBox& box = *new RichTextBox(kBox, &window);
         box.setText(text);
         QCOMPARE(box.view()->rows(), rows);
         QCOMPARE(box.view()->rowCount(), rows.size());
@@ -207,7 +213,8 @@ private slots:
 
     void scrollingShowsTheWholeText()
     {
-        RichTextBox box(kBox, nullptr);
+        RichTextBox& box = *new RichTextBox(kBox, nullptr); // a window of its own
+        const std::unique_ptr<QWidget> window(box.widget()); // deletes the box
         TextView* view = box.view();
         QStringList lines;
         for (int i = 0; i < 5000; ++i)
@@ -234,7 +241,8 @@ private slots:
     // A line wider than the pane wraps; its screen lines together are the line.
     void longLinesWrap()
     {
-        RichTextBox box(kBox, nullptr);
+        RichTextBox& box = *new RichTextBox(kBox, nullptr); // a window of its own
+        const std::unique_ptr<QWidget> window(box.widget()); // deletes the box
         TextView* view = box.view();
         const QString words = QStringLiteral("wrapping words in a narrow pane ").repeated(30).trimmed();
         box.setText(words + QStringLiteral("\nnext"));
@@ -254,7 +262,8 @@ private slots:
 
     void selectAllAndCopy()
     {
-        RichTextBox box(kBox, nullptr);
+        RichTextBox& box = *new RichTextBox(kBox, nullptr); // a window of its own
+        const std::unique_ptr<QWidget> window(box.widget()); // deletes the box
         const QString text = u"first\r\nsecond é 😀\rthird"_qs;
         box.setText(text);
         TextView* view = box.view();
