@@ -10,7 +10,7 @@ define build_with
 	cmake --build $(BUILD)
 endef
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench clean sanitize test-sanitize fuzz
 
 deps:
 	@scripts/install-deps run test bench
@@ -27,10 +27,40 @@ run:
 test:
 	$(call build_with,run test)
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
+	@$(MAKE) --no-print-directory test-sanitize
 
 bench:
 	$(call build_with,run bench)
 	bench/run-all $(BUILD)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SANITIZE_BUILD)
+
+# The unit tests again under AddressSanitizer and UndefinedBehaviorSanitizer (leaks included),
+# built with clang in a second folder together with the libFuzzer targets, whose committed seed
+# corpora are replayed as tests there. `make fuzz FUZZ_SECONDS=60` fuzzes each target that long;
+# what it finds goes to $(SANITIZE_BUILD)/fuzz/findings.
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_SECONDS ?= 60
+SANITIZE_FLAGS = -fsanitize=address,undefined,fuzzer-no-link -fno-sanitize-recover=undefined -fno-omit-frame-pointer
+SANITIZE_ENV = QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+sanitize:
+	@scripts/install-deps run test
+	@[ -f $(SANITIZE_BUILD)/build.ninja ] || cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+		-DCMAKE_CXX_COMPILER=clang++-14 "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" -DGLYVEX_FUZZ=ON
+	cmake --build $(SANITIZE_BUILD)
+
+test-sanitize: sanitize
+	cd $(SANITIZE_BUILD) && $(SANITIZE_ENV) ctest -L unit --output-on-failure --timeout 900
+
+fuzz: sanitize
+	@mkdir -p $(SANITIZE_BUILD)/fuzz/findings
+	@for target in textdecode rtfwriter; do \
+		mkdir -p $(SANITIZE_BUILD)/fuzz/corpus-$$target; \
+		$(SANITIZE_ENV) $(SANITIZE_BUILD)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
+			-artifact_prefix=$(SANITIZE_BUILD)/fuzz/findings/$$target- \
+			$(SANITIZE_BUILD)/fuzz/corpus-$$target fuzz/corpus/$$target || exit 1; \
+	done

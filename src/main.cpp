@@ -36,8 +36,10 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(glyvex::platform::programIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     glyvex::platform::useInstalledDefaultFont();
+    // The program ends when its last window is unloaded. exit(), not quit(): Qt 6 turns quit()
+    // into a close request to every window, which a window may refuse.
     QObject::connect(&glyvex::platform::Forms::instance(), &glyvex::platform::Forms::lastFormUnloaded, &app,
-                     &QCoreApplication::quit, Qt::QueuedConnection);
+                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 
     // The Preview window and its controls are made when the start-up sequence loads it, once
     // the splash window is on screen.

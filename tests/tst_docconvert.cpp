@@ -9,7 +9,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
+#include <QFontDialog>
+#include <QLineEdit>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 using namespace glyvex;
 using namespace glyvex::platform;
@@ -243,6 +247,82 @@ private slots:
         expected.removeDuplicates();
         expected.sort();
         QCOMPARE(files(), expected);
+    }
+
+    // A size typed with a decimal in the real font dialog is the size the lower pane shows and
+    // the export writes (\fs in half points, rounded).
+    void typedFractionalSize_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<float>("points");
+        QTest::addColumn<QByteArray>("fs");
+        QTest::newRow("10.8") << "10.8" << 10.8f << QByteArray("\\fs22 ");
+        QTest::newRow("16.2") << "16.2" << 16.2f << QByteArray("\\fs32 ");
+        QTest::newRow("whole") << "9" << 9.f << QByteArray("\\fs18 ");
+    }
+    void typedFractionalSize()
+    {
+        QFETCH(QString, typed);
+        QFETCH(float, points);
+        QFETCH(QByteArray, fs);
+        QTimer::singleShot(0, [typed] {
+            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            auto* size = dialog->findChild<QLineEdit*>(QStringLiteral("fontSize"));
+            QVERIFY(size);
+            size->selectAll();
+            QTest::keyClicks(size, typed);
+            dialog->accept();
+        });
+        const std::optional<FontChoice> chosen
+            = qtDialogs()->chooseFont(m_owner->window(), {QStringLiteral("Select Font"), QStringLiteral("DejaVu Serif"), 12});
+        QVERIFY(chosen);
+        QCOMPARE(chosen->size, points);
+
+        frmDocConvert& window = openDocument(chosen);
+        QCOMPARE(window.rtfConverted->FontSize(), points);
+        dialogs().expectFile(path(QStringLiteral("out.rtf")));
+        window.cmdExport_Click();
+        const QByteArray rtf = readFile(path(QStringLiteral("out.rtf")));
+        QCOMPARE(rtf, toRtf(kDocument, chosen->face, points));
+        QVERIFY(rtf.contains(fs));
+    }
+
+    // Closing the converter returns what it held: after a large file the process is back to
+    // about what it held before the opening, and nothing of the window is left.
+    void closingReturnsItsMemory()
+    {
+        if (testing::kAddressSanitizer)
+            QSKIP("The sanitizer holds freed memory back");
+        testing::Program program({QStringLiteral("Arial")});
+        const QString big = path(QStringLiteral("big.txt"));
+        {
+            QFile file(big);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            const QByteArray block = QByteArray("Fifty mebibytes of text, line after line.\n").repeated(8192);
+            while (file.size() < (qint64(50) << 20))
+                QVERIFY(file.write(block) == block.size());
+        }
+        const auto openAndClose = [&](const QString& file) {
+            dialogs().expectFile(file).expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12.f});
+            program.preview.mnuDocConvert_Click();
+            QPointer<frmDocConvert> converter = program.preview.documentConverter();
+            QVERIFY(converter && converter->rtfConverted->Text().size() == QFileInfo(file).size());
+            converter->cmdClose_Click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            QVERIFY(converter.isNull());
+            QVERIFY(program.preview.documentConverter() == nullptr);
+            for (QWidget* w : QApplication::allWidgets())
+                QVERIFY(w->objectName() != u"frmDocConvert" && w->objectName() != u"rtfOrig");
+        };
+        QVERIFY(writeFile(path(QStringLiteral("small.txt")), "small"));
+        openAndClose(path(QStringLiteral("small.txt"))); // what any first opening sets up for good
+        const long long before = testing::residentBytes();
+        openAndClose(big);
+        const long long after = testing::residentBytes();
+        qInfo("resident before opening %lld KiB, after closing %lld KiB", before >> 10, after >> 10);
+        QVERIFY(before > 0);
+        QVERIFY2(after - before < (qint64(8) << 20), qPrintable(QString::number(after - before)));
     }
 
     // Through the Preview window each opening starts again from the open dialog, and nothing of

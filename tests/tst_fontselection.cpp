@@ -1,7 +1,11 @@
 // Choosing the preview face from the list and from the font dialog.
+#include "platform/screen.h"
 #include "support/program.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontInfo>
+#include <QSet>
 #include <QFontDatabase>
 #include <QTest>
 
@@ -18,6 +22,20 @@ void allPreviewFacesAre(const frmMain& preview, const QString& face)
 {
     for (Label* label : previewLabels(preview))
         QCOMPARE(label->FontName(), face);
+}
+
+// Picks an entry of the list as a person does: opens it, moves to the entry, presses Enter.
+void pick(ComboBox* list, const QString& entry)
+{
+    auto* combo = static_cast<QComboBox*>(list->widget());
+    const int row = combo->findText(entry);
+    QVERIFY(row >= 0);
+    combo->showPopup();
+    QAbstractItemView* view = combo->view();
+    QVERIFY(view->isVisible());
+    view->setCurrentIndex(view->model()->index(row, 0));
+    QTest::keyClick(view, Qt::Key_Return);
+    QVERIFY(!view->isVisible());
 }
 } // namespace
 
@@ -37,10 +55,7 @@ private slots:
         QObject::connect(preview.cboFonts, &Control::Click, preview.cboFonts, [&] {
             seenDuringClick = {preview.lblLetters[25]->FontName(), preview.lblSpecial[31]->FontName()};
         }, Qt::DirectConnection);
-        auto* combo = static_cast<QComboBox*>(preview.cboFonts->widget());
-        const int row = combo->findText(faces[1]);
-        QVERIFY(row >= 0);
-        combo->setCurrentIndex(row); // as a pick with the mouse or keyboard does
+        pick(preview.cboFonts, faces[1]);
         QCOMPARE(preview.cboFonts->Text(), faces[1]);
         QCOMPARE(seenDuringClick, (QStringList{faces[1], faces[1]}));
         allPreviewFacesAre(preview, faces[1]);
@@ -128,6 +143,50 @@ private slots:
             dialogs().expectFont(FontChoice{answer, 12.f});
         program.preview.mnuChangeFont_Click();
         allPreviewFacesAre(program.preview, expected);
+    }
+
+    // After a face from the dialog, a pick of the entry the list already shows brings the
+    // list's face back; so does setting ListIndex to it from code.
+    void pickingTheShownEntryAgain_data()
+    {
+        QTest::addColumn<bool>("byUser");
+        QTest::newRow("picked by the user") << true;
+        QTest::newRow("ListIndex set from code") << false;
+    }
+    void pickingTheShownEntryAgain()
+    {
+        QFETCH(bool, byUser);
+        testing::Program program({QStringLiteral("Alpha Face"), QStringLiteral("Arial")});
+        frmMain& preview = program.preview;
+        dialogs().expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12.f});
+        preview.mnuChangeFont_Click();
+        allPreviewFacesAre(preview, QStringLiteral("DejaVu Serif"));
+        if (byUser)
+            pick(preview.cboFonts, QStringLiteral("Arial"));
+        else
+            preview.cboFonts->setListIndex(preview.cboFonts->ListIndex());
+        allPreviewFacesAre(preview, QStringLiteral("Arial"));
+    }
+
+    // The machine's own list: each installed family once, by fontconfig's name, and no generic
+    // alias (with fonts-urw-base35, whose families come in two formats and from two foundries).
+    void theListHoldsInstalledFamiliesOnce()
+    {
+        setFontSource(nullptr);
+        Screen::reloadFonts();
+        QStringList names;
+        for (std::int32_t i = 0; i < Screen::FontCount(); ++i)
+            names.append(Screen::Fonts(i));
+        QVERIFY(!names.isEmpty());
+        QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
+        for (const QString& name : names)
+            QVERIFY2(!name.contains(u'[') && name != u"Serif" && name != u"Sans Serif" && name != u"Monospace", qPrintable(name));
+        if (!names.contains(u"Nimbus Sans"_qs))
+            QSKIP("Needs fonts-urw-base35");
+        frmMain preview;
+        preview.lblLetters[0]->setFontName(QStringLiteral("Nimbus Sans"));
+        QCOMPARE(preview.lblLetters[0]->shownFont().family(), QStringLiteral("Nimbus Sans"));
+        QCOMPARE(QFontInfo(preview.lblLetters[0]->shownFont()).family().section(u" ["_qs, 0, 0), u"Nimbus Sans"_qs);
     }
 
     void aFaceThatIsNotInstalledShowsItsStandIn()

@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 using namespace glyvex;
 using namespace glyvex::platform;
@@ -48,6 +50,8 @@ private slots:
         QTest::newRow("under a regular file") << "plain.txt/inner.txt" << "Not a directory";
         QTest::newRow("unreadable") << "/proc/self/mem" << "Input/output error";
         QTest::newRow("device") << "/dev/zero" << "not a regular file";
+        QTest::newRow("named pipe, nothing writing") << "pipe" << "not a regular file";
+        QTest::newRow("link to a named pipe") << "link-to-pipe" << "not a regular file";
         QTest::newRow("no name") << "" << "no file name";
         QTest::newRow("too large (sparse)") << "huge.txt" << "too large";
     }
@@ -57,10 +61,14 @@ private slots:
         QFETCH(QString, reason);
         QTemporaryDir dir;
         QVERIFY(writeFile(dir.filePath(QStringLiteral("plain.txt")), "plain"));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
+        QVERIFY(QFile::link(dir.filePath(QStringLiteral("pipe")), dir.filePath(QStringLiteral("link-to-pipe"))));
+        const StopAfter limit(30); // a load that blocks ends the test
         QFile huge(dir.filePath(QStringLiteral("huge.txt")));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(RichTextBox::MaxFileBytes + 1));
         const QString full = path.isEmpty() || path.startsWith(u'/') ? path : dir.filePath(path);
-        RichTextBox box(kBox, nullptr);
+        QWidget window; // deletes the box
+        RichTextBox& box = *new RichTextBox(kBox, &window);
         box.setText(QStringLiteral("kept"));
         const QString message = errorOf([&] { box.LoadFile(full, RichTextBox::rtfText); });
         QVERIFY2(message.contains(QStringLiteral("\"%1\"").arg(full)), qPrintable(message));
@@ -81,7 +89,9 @@ private slots:
             for (const QByteArray block = line.repeated(4096); file.size() < lines * line.size();)
                 QVERIFY(file.write(block) == block.size());
         }
-        RichTextBox original(kBox, nullptr), converted(kBox, nullptr);
+        QWidget window; // deletes the boxes
+        RichTextBox& original = *new RichTextBox(kBox, &window);
+        RichTextBox& converted = *new RichTextBox(kBox, &window);
         original.LoadFile(in, RichTextBox::rtfText);
         QCOMPARE(original.Text().size(), lines * (line.size() - 3));
         converted.setText(original.Text());
@@ -112,6 +122,9 @@ private slots:
         QTest::newRow("under a regular file") << "plain.txt/out.rtf" << "" << 10 << 0;
         QTest::newRow("missing folder") << "nowhere/out.rtf" << "" << 10 << 0;
         QTest::newRow("no name") << "" << "no file name" << 10 << 0;
+        // Only a file is replaced, never a pipe or a device.
+        QTest::newRow("named pipe") << "pipe" << "not a regular file" << 10 << 0;
+        QTest::newRow("character device") << "device" << "not a regular file" << 10 << 0;
         // A large document fills the disk in one of the big blocks the writer sends; a small
         // one is a single small write, which a buffered file would send only in the flush of
         // commit(), whose failure commit() ignores.
@@ -130,8 +143,15 @@ private slots:
         const QString plain = dir.filePath(QStringLiteral("plain.txt"));
         QVERIFY(writeFile(plain, "the user's file"));
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("folder")));
+        const QByteArray special = QFile::encodeName(dir.filePath(path));
+        if (path == u"pipe")
+            QCOMPARE(::mkfifo(special.constData(), 0600), 0);
+        if (path == u"device" && ::mknod(special.constData(), S_IFCHR | 0600, makedev(1, 3)) != 0) // as /dev/null
+            QSKIP("Making a device needs root");
         const QString full = path.isEmpty() ? path : dir.filePath(path);
-        RichTextBox box(kBox, nullptr);
+        const StopAfter limit(30);
+        QWidget window; // deletes the box
+        RichTextBox& box = *new RichTextBox(kBox, &window);
         box.setText(QString(u"A line of text é€\n"_qs).repeated(lines)); // 41 bytes of RTF a line
         QString message;
         {
@@ -144,6 +164,23 @@ private slots:
         QVERIFY2(message.contains(reason), qPrintable(message));
         QCOMPARE(readFile(plain), QByteArray("the user's file"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("plain.txt")});
+        if (path == u"pipe" || path == u"device")
+            QVERIFY(QFileInfo::exists(full) && !QFileInfo(full).isFile()); // still there, as it was
+    }
+
+    // A link to a file is written through: the link stays, the file gets the document.
+    void saveThroughALink()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath(QStringLiteral("file.rtf")), link = dir.filePath(QStringLiteral("link.rtf"));
+        QVERIFY(writeFile(file, "old"));
+        QVERIFY(QFile::link(file, link));
+        QWidget window; // deletes the box
+        RichTextBox& box = *new RichTextBox(kBox, &window);
+        box.setText(QStringLiteral("new"));
+        box.SaveFile(link, RichTextBox::rtfRTF);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QVERIFY(readFile(file).contains("new\\par}"));
     }
 
     // The pane divides the text at every kind of line end, and long lines into pieces that
@@ -167,7 +204,8 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QStringList, rows);
-        RichTextBox box(kBox, nullptr);
+        QWidget window; // deletes the box
+        RichTextBox& box = *new RichTextBox(kBox, &window);
         box.setText(text);
         QCOMPARE(box.view()->rows(), rows);
         QCOMPARE(box.view()->rowCount(), rows.size());
@@ -175,7 +213,8 @@ private slots:
 
     void scrollingShowsTheWholeText()
     {
-        RichTextBox box(kBox, nullptr);
+        RichTextBox& box = *new RichTextBox(kBox, nullptr); // a window of its own
+        const std::unique_ptr<QWidget> window(box.widget()); // deletes the box
         TextView* view = box.view();
         QStringList lines;
         for (int i = 0; i < 5000; ++i)
@@ -202,7 +241,8 @@ private slots:
     // A line wider than the pane wraps; its screen lines together are the line.
     void longLinesWrap()
     {
-        RichTextBox box(kBox, nullptr);
+        RichTextBox& box = *new RichTextBox(kBox, nullptr); // a window of its own
+        const std::unique_ptr<QWidget> window(box.widget()); // deletes the box
         TextView* view = box.view();
         const QString words = QStringLiteral("wrapping words in a narrow pane ").repeated(30).trimmed();
         box.setText(words + QStringLiteral("\nnext"));
@@ -222,7 +262,8 @@ private slots:
 
     void selectAllAndCopy()
     {
-        RichTextBox box(kBox, nullptr);
+        RichTextBox& box = *new RichTextBox(kBox, nullptr); // a window of its own
+        const std::unique_ptr<QWidget> window(box.widget()); // deletes the box
         const QString text = u"first\r\nsecond é 😀\rthird"_qs;
         box.setText(text);
         TextView* view = box.view();

@@ -120,6 +120,11 @@ private slots:
         start(preview, splash, {"Alpha", "Arial"});
         QVERIFY(!splash.IsLoaded());
         QVERIFY(!splash.Visible());
+        // Gone with its controls, for the window system and screen readers alike.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(splash.window() == nullptr);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            QVERIFY(w->objectName() != u"frmSplash");
         QVERIFY(preview.IsLoaded());
         QVERIFY(preview.Visible());
         QCOMPARE(Forms::instance().loadedCount(), loadedBefore + 1);

@@ -543,7 +543,8 @@ ComboBox::ComboBox(const ControlSpec& entry, QWidget* parent)
     if (auto* view = qobject_cast<QListView*>(c->view()))
         view->setUniformItemSizes(true);
     c->setFocusPolicy(Qt::StrongFocus);
-    connect(c, &QComboBox::currentIndexChanged, this, &ComboBox::picked);
+    // Every pick by the user raises Click, also of the entry already shown.
+    connect(c, &QComboBox::activated, this, &ComboBox::picked);
 }
 
 QComboBox* ComboBox::combo() const { return static_cast<QComboBox*>(m_widget); }
@@ -590,7 +591,7 @@ void ComboBox::sync()
 
 void ComboBox::picked(int index)
 {
-    if (index == m_listIndex || index < 0)
+    if (index < 0)
         return;
     m_listIndex = index;
     emit Click();

@@ -8,12 +8,31 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLineEdit>
+#include <QLocale>
+#include <QValidator>
 #include <QMenu>
 #include <QMessageBox>
 
 namespace glyvex::platform {
 
 namespace {
+
+// Qt's font dialog takes whole point sizes only (typing "10.8" gives 108): its size field is
+// given a validator that takes one decimal, and the size is read from the field.
+QLineEdit* acceptFractionalSizes(QFontDialog& dialog)
+{
+    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
+        if (!qobject_cast<const QIntValidator*>(edit->validator()))
+            continue;
+        auto* sizes = new QDoubleValidator(1.0, 1638.0, 1, edit);
+        sizes->setNotation(QDoubleValidator::StandardNotation);
+        edit->setValidator(sizes);
+        edit->setObjectName(QStringLiteral("fontSize"));
+        return edit;
+    }
+    return nullptr;
+}
 
 class QtDialogs final : public Dialogs {
 public:
@@ -36,12 +55,23 @@ public:
             initial.setFamily(installedFamilyFor(request.initialFace));
         if (request.initialSize > 0)
             initial.setPointSizeF(request.initialSize);
-        bool ok = false;
-        const QFont chosen = request.title.isEmpty() ? QFontDialog::getFont(&ok, initial, owner)
-                                                     : QFontDialog::getFont(&ok, initial, owner, request.title);
-        if (!ok)
+        QFontDialog dialog(initial, owner);
+        if (!request.title.isEmpty())
+            dialog.setWindowTitle(request.title);
+        QLineEdit* size = acceptFractionalSizes(dialog);
+        if (size && request.initialSize > 0)
+            size->setText(QLocale().toString(request.initialSize, 'g', 6));
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return FontChoice{chosen.family(), static_cast<float>(chosen.pointSizeF())};
+        const QFont chosen = dialog.selectedFont();
+        float points = static_cast<float>(chosen.pointSizeF());
+        if (size) {
+            bool ok = false;
+            const double typed = QLocale().toDouble(size->text(), &ok);
+            if (ok && typed > 0)
+                points = static_cast<float>(typed);
+        }
+        return FontChoice{chosen.family(), points};
     }
 
     QString inputBox(QWidget* owner, const QString& prompt, const QString& title) override
@@ -69,6 +99,8 @@ std::unique_ptr<Dialogs>& slot()
 }
 
 } // namespace
+
+std::unique_ptr<Dialogs> qtDialogs() { return std::make_unique<QtDialogs>(); }
 
 Dialogs& dialogs() { return *slot(); }
 

@@ -47,6 +47,8 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
 };
 
+// A new instance of Qt's implementation (for tests that drive the real dialogs).
+std::unique_ptr<Dialogs> qtDialogs();
 // The implementation in force (Qt's unless replaced).
 Dialogs& dialogs();
 // Replaces the implementation; returns the previous one. Passing nullptr restores Qt's.

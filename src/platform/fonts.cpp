@@ -10,21 +10,49 @@ namespace glyvex::platform {
 
 namespace {
 
-class QtFontSource final : public FontSource {
+// Each installed family once, by the name fontconfig gives it first (the name other programs
+// show). Qt's own list would add its generic aliases ("Serif", "Sans Serif", "Monospace") and
+// name a family that comes from two foundries or in two formats "Family [Foundry]".
+QStringList fontconfigFamilies()
+{
+    QStringList names;
+    FcPattern* pattern = FcPatternCreate();
+    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
+    if (fonts) {
+        QSet<QString> seen;
+        for (int i = 0; i < fonts->nfont; ++i) {
+            FcChar8* value = nullptr;
+            if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &value) != FcResultMatch)
+                continue;
+            const QString family = QString::fromUtf8(reinterpret_cast<const char*>(value));
+            if (!family.isEmpty() && !seen.contains(family)) {
+                seen.insert(family);
+                names.append(family);
+            }
+        }
+        FcFontSetDestroy(fonts);
+    }
+    FcObjectSetDestroy(objects);
+    FcPatternDestroy(pattern);
+    return names;
+}
+
+class InstalledFontSource final : public FontSource {
 public:
-    QStringList families() override { return QFontDatabase::families(); }
+    QStringList families() override { return fontconfigFamilies(); }
 };
 
 std::unique_ptr<FontSource>& sourceSlot()
 {
-    static std::unique_ptr<FontSource> slot = std::make_unique<QtFontSource>();
+    static std::unique_ptr<FontSource> slot = std::make_unique<InstalledFontSource>();
     return slot;
 }
 
 const QSet<QString>& installedFamilies()
 {
     static const QSet<QString> names = [] {
-        const QStringList all = QFontDatabase::families();
+        const QStringList all = fontconfigFamilies();
         return QSet<QString>(all.begin(), all.end());
     }();
     return names;
@@ -81,7 +109,7 @@ FontSource& fontSource() { return *sourceSlot(); }
 std::unique_ptr<FontSource> setFontSource(std::unique_ptr<FontSource> replacement)
 {
     auto previous = std::move(sourceSlot());
-    sourceSlot() = replacement ? std::move(replacement) : std::make_unique<QtFontSource>();
+    sourceSlot() = replacement ? std::move(replacement) : std::make_unique<InstalledFontSource>();
     return previous;
 }
 

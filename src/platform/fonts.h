@@ -7,7 +7,8 @@
 
 namespace glyvex::platform {
 
-// Where the names of the installed fonts come from (Qt's font database unless replaced).
+// Where the names of the installed fonts come from: fontconfig, each family once by the name
+// other programs show, unless replaced.
 class FontSource {
 public:
     virtual ~FontSource() = default;

@@ -127,7 +127,7 @@ Form::~Form()
 }
 
 QWidget* Form::window() const { return m_window; }
-QString Form::Caption() const { return m_window->windowTitle(); }
+QString Form::Caption() const { return m_window ? m_window->windowTitle() : QString(); }
 
 Control* Form::create(const ControlSpec& entry, Control* container)
 {
@@ -288,7 +288,7 @@ std::int16_t Form::WindowState() const
     return 0;
 }
 
-bool Form::Visible() const { return m_window->isVisible(); }
+bool Form::Visible() const { return m_window && m_window->isVisible(); }
 
 // ---------------------------------------------------------------------------------------------
 // Life cycle
@@ -297,6 +297,8 @@ void Form::Load()
 {
     if (m_loaded)
         return;
+    if (m_unloaded)
+        throw Error(QStringLiteral("%1 was unloaded; a new one has to be made to open it again").arg(m_name));
     m_loaded = true;
     ++Forms::instance().m_loaded;
     applyGeometry();
@@ -324,7 +326,11 @@ void Form::ShowModal(Form& owner)
     Show();
 }
 
-void Form::Hide() { m_window->hide(); }
+void Form::Hide()
+{
+    if (m_window)
+        m_window->hide();
+}
 
 void Form::Unload()
 {
@@ -335,7 +341,15 @@ void Form::Unload()
     if (cancel != 0)
         return;
     m_loaded = false;
-    m_window->hide();
+    m_unloaded = true;
+    // The window goes with all its controls: gone for the window system and for screen
+    // readers now, its memory once control is back in the event loop (the handler that
+    // unloads it may still be running inside one of its controls).
+    if (m_window) {
+        m_window->hide();
+        m_window->deleteLater();
+    }
+    emit unloaded();
     Forms& forms = Forms::instance();
     if (--forms.m_loaded == 0)
         emit forms.lastFormUnloaded();

@@ -73,8 +73,13 @@ public:
     // Shows the window modal over its owner; the owner takes no input until it is unloaded.
     void ShowModal(Form& owner);
     void Hide();
-    // Raises Form_Unload and, unless it cancels, destroys the window's display.
+    // Raises Form_Unload and, unless it cancels, destroys the window with all its controls
+    // (the widgets are deleted once control is back in the event loop). An unloaded Form
+    // cannot be loaded again: each opening is a new Form, which whoever made it deletes on
+    // unloaded() (see deleteWhenUnloaded).
     void Unload();
+    // Makes the Form delete itself once unloaded, for windows made afresh at each opening.
+    void deleteWhenUnloaded() { connect(this, &Form::unloaded, this, &QObject::deleteLater); }
     void PopupMenu(Menu& menu);
     // The right-click rule: a release of the right button (code 2) pops the menu up.
     void popupOnRightButton(int Button, Menu& menu)
@@ -88,6 +93,10 @@ public:
     QWidget* window() const;
     Menu* menu(const QString& name) const;
     const FontSpec& font() const { return m_font; }
+
+signals:
+    // Raised by Unload once the window is on its way out.
+    void unloaded();
 
 protected:
     virtual void Form_Load() {}
@@ -120,6 +129,7 @@ private:
     int m_borderStyle = 2;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     bool m_loaded = false;
+    bool m_unloaded = false;
     bool m_applying = false;
     QList<Menu*> m_menus;
     QList<QPair<int, Control*>> m_tabOrder;

@@ -17,6 +17,11 @@
 #include <QSignalBlocker>
 #include <QTextLayout>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cmath>
 #include <vector>
 
@@ -69,12 +74,24 @@ QByteArray readWholeFile(const QString& path)
     const QFileInfo info(path);
     if (info.isDir())
         loadFailed(path, QStringLiteral("it is a folder, not a file"));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        loadFailed(path, file.errorString());
-    // Devices and pipes could block or never end.
-    if (!info.isFile())
+    // A pipe or a device could block in open() or in read() for good: anything that is not a
+    // regular file is refused before it is opened, and the open itself never waits (the
+    // check and the open are two steps, so what was opened is checked again).
+    if (info.exists() && !info.isFile())
         loadFailed(path, QStringLiteral("it is not a regular file"));
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        loadFailed(path, QString::fromLocal8Bit(std::strerror(errno)));
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        loadFailed(path, QStringLiteral("it is not a regular file"));
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        loadFailed(path, file.errorString());
+    }
     const qint64 size = file.size();
     if (size > RichTextBox::MaxFileBytes)
         tooLarge(path, size);
@@ -487,7 +504,8 @@ void TextView::paintEvent(QPaintEvent*)
     QPainter painter(viewport());
     // Lines above the top one are laid out with it but not shown, not even their descenders.
     painter.setClipRect(QRect(0, kMargin, viewport()->width(), viewport()->height() - kMargin));
-    const auto [from, to] = d->selection();
+    const std::pair<qsizetype, qsizetype> selection = d->selection(); // plain names: the lambda below uses them
+    const qsizetype from = selection.first, to = selection.second;
     QTextCharFormat selected;
     selected.setBackground(palette().brush(QPalette::Highlight));
     selected.setForeground(palette().brush(QPalette::HighlightedText));
@@ -621,8 +639,13 @@ void RichTextBox::SaveFile(const QString& path, int fileType)
         saveFailed(path, QStringLiteral("only Rich Text Format is written"));
     if (path.isEmpty())
         saveFailed(path, QStringLiteral("no file name was given"));
-    if (QFileInfo(path).isDir())
+    const QFileInfo target(path); // a link is judged by what it points to
+    if (target.isDir())
         saveFailed(path, QStringLiteral("it is a folder"));
+    // Only a file is ever replaced: a device or a pipe in its place would be swapped for a
+    // regular file by the rename below.
+    if (target.exists() && !target.isFile())
+        saveFailed(path, QStringLiteral("it is not a regular file, and only files are replaced"));
     // The document goes to a new file that replaces the old one only when complete. Writes
     // are unbuffered, so that one the system cuts short (a full disk) shows as a short count
     // here: a buffered file would lose that in a flush that commit() does not check, and then

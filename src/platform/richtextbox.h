@@ -40,12 +40,13 @@ public:
     // Replaces the contents with the file's whole content read as plain text (fileType
     // rtfText; the only type read). A folder, a missing, unreadable or non-regular file, and
     // a file larger than MaxFileBytes throw Error naming the file and the reason, and leave
-    // the contents as they were.
+    // the contents as they were. A pipe or a device is refused without waiting on it.
     void LoadFile(const QString& path, int fileType);
     // Writes the whole text as a Rich Text Format document (fileType rtfRTF; the only type
     // written) in the box's face and size, replacing the file. The file is replaced only once
-    // the document is completely written; on any failure (a bad path, a folder, a full disk)
-    // Error is thrown naming the file and the reason, and an existing file is left untouched.
+    // the document is completely written; on any failure (a bad path, a folder, a device or
+    // pipe in the way, a full disk) Error is thrown naming the file and the reason, and what
+    // was there is left untouched. A link to a file is followed, as when the file is read.
     void SaveFile(const QString& path, int fileType);
 
     // The whole plain text, exactly as loaded or set.

@@ -162,7 +162,19 @@ frmMain::frmMain()
     wire();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // A window still open when the program ends goes first.
+    delete m_sentence.data();
+    delete m_convert.data();
+    delete m_readMe.data();
+    delete m_about.data();
+}
+
+frmSentence* frmMain::sentenceViewer() const { return m_sentence.data(); }
+frmDocConvert* frmMain::documentConverter() const { return m_convert.data(); }
+frmReadMe* frmMain::readMe() const { return m_readMe.data(); }
+frmAbout* frmMain::about() const { return m_about.data(); }
 
 // Each panel holds a reference label and, 480 twips to its right, a preview label per character.
 void frmMain::buildPanels()
@@ -419,28 +431,39 @@ void frmMain::mnuExit_Click() { Unload(); }
 // The other windows. The sentence viewer takes the Preview window's place on screen and
 // shows it again when it closes; the others are modal over it.
 
+namespace {
+// A window made for one opening: it deletes itself once unloaded.
+template <class T, class... Args>
+T* fresh(Args&... args)
+{
+    T* form = new T(args...);
+    form->deleteWhenUnloaded();
+    return form;
+}
+} // namespace
+
 void frmMain::mnuSentence_Click()
 {
     Hide();
-    m_sentence = std::make_unique<frmSentence>(*this);
+    m_sentence = fresh<frmSentence>(*this);
     m_sentence->Load();
 }
 
 void frmMain::mnuDocConvert_Click()
 {
-    m_convert = std::make_unique<frmDocConvert>();
+    m_convert = fresh<frmDocConvert>();
     m_convert->ShowModal(*this);
 }
 
 void frmMain::mnuReadMe_Click()
 {
-    m_readMe = std::make_unique<frmReadMe>();
+    m_readMe = fresh<frmReadMe>();
     m_readMe->ShowModal(*this);
 }
 
 void frmMain::mnuAbout_Click()
 {
-    m_about = std::make_unique<frmAbout>();
+    m_about = fresh<frmAbout>();
     m_about->ShowModal(*this);
 }
 

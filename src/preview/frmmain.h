@@ -73,11 +73,12 @@ public:
     void mnuReadMe_Click();
     void mnuAbout_Click();
 
-    // The other windows, each loaded afresh when opened (null until first opened).
-    frmSentence* sentenceViewer() const { return m_sentence.get(); }
-    frmDocConvert* documentConverter() const { return m_convert.get(); }
-    frmReadMe* readMe() const { return m_readMe.get(); }
-    frmAbout* about() const { return m_about.get(); }
+    // The other windows, each made afresh when opened and deleted once unloaded (null when
+    // not open).
+    frmSentence* sentenceViewer() const;
+    frmDocConvert* documentConverter() const;
+    frmReadMe* readMe() const;
+    frmAbout* about() const;
 
 private:
     void buildPanels();
@@ -89,10 +90,10 @@ private:
     void centreExact();
     void centreWholeTwip();
 
-    std::unique_ptr<frmSentence> m_sentence;
-    std::unique_ptr<frmDocConvert> m_convert;
-    std::unique_ptr<frmReadMe> m_readMe;
-    std::unique_ptr<frmAbout> m_about;
+    QPointer<frmSentence> m_sentence;
+    QPointer<frmDocConvert> m_convert;
+    QPointer<frmReadMe> m_readMe;
+    QPointer<frmAbout> m_about;
 };
 
 } // namespace glyvex

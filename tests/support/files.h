@@ -5,7 +5,9 @@
 #include <QFile>
 #include <QString>
 #include <csignal>
+#include <malloc.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace glyvex::testing {
 
@@ -61,6 +63,35 @@ private:
     rlimit m_old{};
     void (*m_handler)(int) = SIG_DFL;
     bool m_ok = false;
+};
+
+// The memory the process holds (resident), after what was freed went back to the system.
+inline long long residentBytes()
+{
+    ::malloc_trim(0);
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return -1;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * ::sysconf(_SC_PAGESIZE) : -1;
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+inline constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
+#else
+inline constexpr bool kAddressSanitizer = false;
+#endif
+
+// Ends the process (and so fails the test) if it still lives after some seconds: for calls
+// that must never block.
+class StopAfter {
+public:
+    explicit StopAfter(unsigned seconds) { ::alarm(seconds); }
+    ~StopAfter() { ::alarm(0); }
+    StopAfter(const StopAfter&) = delete;
+    StopAfter& operator=(const StopAfter&) = delete;
 };
 
 } // namespace glyvex::testing
