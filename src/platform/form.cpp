@@ -245,9 +245,12 @@ void Form::applyGeometry()
     const int height = std::max(toPixelsY(m_height) - frameHeight, smallest.height());
     if (m_borderStyle == 1 || m_borderStyle == 3)
         w->setFixedSize(width, height);
-    // Left and Top place the frame; the client area is placed inside it, with the frame this
-    // program knows (the toolkit's own idea of the frame may lag behind).
-    w->setGeometry(toPixelsX(m_left) + m_frame.left(), toPixelsY(m_top) + m_frame.top(), width, height);
+    else
+        w->resize(width, height);
+    // Left and Top place the frame, with the frame this program knows: the toolkit's own idea
+    // of it may lag behind (X11 before the window manager reparents).
+    const QPoint toolkitFrame = w->geometry().topLeft() - w->frameGeometry().topLeft();
+    w->move(QPoint(toPixelsX(m_left) + m_frame.left(), toPixelsY(m_top) + m_frame.top()) - toolkitFrame);
     m_applying = false;
     // A height below the smallest the window can have reads back as the real height.
     const int realHeight = w->height() + frameHeight;

@@ -79,7 +79,13 @@ QMargins frameBeforeMapping(QWidget* window)
         return g_probe(window, false);
     if (window->windowFlags() & Qt::FramelessWindowHint)
         return {};
-    return requestFrameExtents(window);
+    if (QGuiApplication::platformName() == QLatin1String("xcb"))
+        return requestFrameExtents(window);
+    if (QGuiApplication::platformName() == QLatin1String("wayland"))
+        return {}; // Qt makes its decoration when the window is shown
+    // Platforms that know their frame as soon as the window exists (offscreen, for one).
+    window->winId();
+    return window->windowHandle() ? window->windowHandle()->frameMargins() : QMargins();
 }
 
 QMargins reportedFrame(const QWidget* window)
