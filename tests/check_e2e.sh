@@ -359,6 +359,7 @@ pass "collapsed and restored to ${CW}x$CH"
 # --- Sentence viewer: the same sentence gives the same size after "New &Sentence" --------------
 step=sentence
 sentence="The quick brown fox jumps over the lazy dog"
+[ -z "$host" ] || sleep 1
 keys "$main" alt+f s
 shown '^Glyvex$'
 typein '^Glyvex$' "$sentence"
