@@ -391,6 +391,7 @@ pass "viewer $first before and after New Sentence"
 step=readme
 keys "$main" alt+h r
 shown '^Glyvex README\.txt$'
+sleep 0.5; shown '^Glyvex README\.txt$' # after the frame arrived
 [ "$CW $CH" = "464 335" ] || fail "client area ${CW}x$CH, expected 464x335 (6960 x 5028 twips)"
 [ "$CUT" = - ] || fail "buttons outside the window: $CUT"
 shot 06-readme
@@ -399,6 +400,7 @@ gone '^Glyvex README\.txt$'
 step=about
 keys "$main" alt+h a
 shown '^About GLYVEX\.\.\.$'
+sleep 0.5; shown '^About GLYVEX\.\.\.$' # after the frame arrived
 [ "$CW $CH" = "374 315" ] || fail "client area ${CW}x$CH, expected 374x315 (5604 x 4728 twips)"
 [ "$CUT" = - ] || fail "buttons outside the window: $CUT"
 shot 07-about
