@@ -1,33 +1,43 @@
 #!/usr/bin/env bash
-# Installs the program to a staging prefix, starts the INSTALLED program in a real X session
-# (Xvfb, no window manager) and drives it with the keyboard and the mouse as a person would,
-# checking only what an outside observer sees: which windows are mapped, where, how large.
+# Installs the program to a staging prefix, starts the INSTALLED program in a real session and
+# drives it with the keyboard and the mouse as a person would, checking only what an outside
+# observer sees: which windows are shown, where, how large.
+#   bare:    Xvfb alone; the whole program, the converter and LibreOffice included
+#   openbox, dark, wayland: a desktop with a window manager (openbox; openbox with GTK's dark
+#            theme; weston): the windows' sizes with a frame around them, and readable text
 # A screenshot of every window goes to artifacts/screenshots/ at the top of the repository.
-# Usage: check_e2e.sh GLYVEX_BINARY BUILD_DIR
+# Usage: check_e2e.sh GLYVEX_BINARY BUILD_DIR [SESSION]
 set -u
 build=$(cd "$2" && pwd)
 repo=$(cd "$(dirname "$0")/.." && pwd)
-for tool in xvfb-run xdotool xwininfo xprop import soffice; do
+kind=${3:-bare}
+tools="xdotool xwininfo xprop import"
+case $kind in
+bare) tools+=" soffice" ;;
+openbox|dark) tools+=" openbox dbus-daemon /usr/bin/python3" ;;
+wayland) tools+=" weston dbus-daemon /usr/bin/python3" ;;
+*) echo "FAIL: unknown session $kind"; exit 1 ;;
+esac
+for tool in Xvfb $tools; do
   command -v $tool >/dev/null || { echo "FAIL: $tool is needed (make test installs it)"; exit 1; }
 done
+source "$repo/tests/support/session.sh"
 
-stage=$build/stage
-work=$build/e2e
+stage=$build/stage-$kind
+work=$build/e2e-$kind
 shots=$repo/artifacts/screenshots
 rm -rf "$stage" "$work"
 mkdir -p "$work" "$shots"
-rm -f "$shots"/e2e-*.png
+if [ "$kind" = bare ]; then prefix=e2e; else prefix=e2e-$kind; fi
+rm -f "$shots/$prefix"-[0-9F]*.png
 if ! cmake --install "$build" --prefix "$stage" >"$work/install.log" 2>&1; then
   cat "$work/install.log"; echo "FAIL: cmake --install"; exit 1
 fi
 
-inner=$work/session.sh
-cat > "$inner" <<'INNER'
+bare=$work/bare.sh
+cat > "$bare" <<'INNER'
 set -u
 stage=$1 work=$2 shots=$3
-unset QT_QPA_PLATFORM QT_SCALE_FACTOR
-export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home
-mkdir -p "$XDG_RUNTIME_DIR" "$HOME" && chmod 700 "$XDG_RUNTIME_DIR"
 pid=
 step=start
 
@@ -251,9 +261,187 @@ wait "$pid"; rc=$?; pid=
 echo "PASS"
 INNER
 
-start=$(date +%s)
-timeout 150 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$inner" "$stage" "$work" "$shots"
+desktop=$work/desktop.sh
+cat > "$desktop" <<'INNER'
+set -u
+stage=$1 work=$2 shots=$3 kind=$4 a11y=$5
+pid=
+step=start
+fail() {
+  echo "FAIL ($kind, $step): $*"
+  import -window root "$shots/e2e-$kind-FAILED-$step.png" 2>/dev/null && echo "screen at failure: $shots/e2e-$kind-FAILED-$step.png"
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  exit 1
+}
+pass() { echo "ok   $kind $step: $*"; }
+shot() { import -window root "$shots/e2e-$kind-$1.png" 2>/dev/null || fail "screenshot $1 failed"; }
+# shown TITLE [SECONDS]: waits for the window; sets CW CH (its client area, pixels), MB (its
+# menu bar's height, which depends on the theme) and CUT (the buttons not wholly inside the
+# window, "-" for none).
+shown() {
+  local out
+  out=$(/usr/bin/python3 "$a11y" shown "$1" "${2:-10}") || fail "no window /$1/ shown"
+  read -r CW CH MB CUT <<<"$out"
+}
+# (weston gives the keyboard back to the window below a moment after one closes)
+gone() { /usr/bin/python3 "$a11y" gone "$1" "${2:-10}" || fail "window /$1/ is still shown"; [ -z "$host" ] || sleep 1; }
+# until_size TITLE TEST: reads the window's size until the shell test on CW and CH holds.
+until_size() {
+  for _ in $(seq 25); do shown "$1"; eval "$2" && return 0; sleep 0.2; done
+  fail "window /$1/ is ${CW}x$CH, expected $2"
+}
+# keys TITLE KEY...: gives the window the keyboard (X11: through the window manager; Wayland:
+# weston's seat gives it to the window it activated) and presses the keys.
+host=
+[ "$kind" = wayland ] && host=$(xwininfo -root -children | awk '/"Weston Compositor/ {print $1; exit}')
+[ "$kind" = wayland ] && [ -z "$host" ] && fail "no weston window on the X server"
+xid() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+focus() {
+  if [ -n "$host" ]; then xdotool windowfocus --sync "$host"
+  else local id; id=$(xid "$1"); [ -n "$id" ] || fail "no X window /$1/"; xdotool windowactivate --sync "$id" 2>/dev/null; fi
+}
+keys() { local t=$1; shift; focus "$t"; for k in "$@"; do xdotool key --clearmodifiers "$k"; sleep 0.25; done; }
+typein() { focus "$1"; xdotool type --delay 8 "$2"; sleep 0.2; }
+# frame WIDTH: left + right of the window manager's frame around an X11 window (0 on Wayland,
+# where Qt draws its own title bar as part of the surface).
+frame_width() {
+  [ -n "$host" ] && { echo 0; return; }
+  xprop -id "$(xid "$1")" _NET_FRAME_EXTENTS | awk -F'[=,]' '{print $2 + $3}'
+}
+read -r sw sh < <(xdpyinfo | awk '/dimensions:/ {split($2, d, "x"); print d[1], d[2]}')
+main='^Glyvex 2\.0$'
+
+# --- The Preview window: its design client area (3048 x 5820 twips and the menu bar) -----------
+"$stage/bin/glyvex" 2>"$work/glyvex.log" &
+pid=$!
+step=preview
+shown "$main" 30
+sleep 0.5; shown "$main" # after the frame arrived
+[ "$CW $(( CH - MB ))" = "203 388" ] || fail "client area ${CW}x$CH px with a $MB px menu bar, expected 203x388 below it"
+shot 01-preview
+if [ -z "$host" ]; then # centred with its frame
+  id=$(xid "$main"); read -r l r t b < <(xprop -id "$id" _NET_FRAME_EXTENTS | awk -F'[=,]' '{print $2, $3, $4, $5}')
+  read -r X Y < <(xwininfo -id "$id" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {print x, $NF}')
+  ox=$(( X - l )) oy=$(( Y - t )) ow=$(( CW + l + r )) oh=$(( CH + t + b ))
+  dx=$(( (sw - ow) / 2 - ox )) dy=$(( (sh - oh) / 2 - oy ))
+  [ ${dx#-} -le 1 ] && [ ${dy#-} -le 1 ] || fail "frame ${ow}x$oh at $ox,$oy is not centred on ${sw}x$sh"
+  client_x=$X client_y=$Y menu_bar=$MB
+fi
+pass "client area ${CW}x$CH ($MB px menu bar)"
+
+# --- A View command: the outer width of the table (Show All: 8820 twips, 588 px), height kept ---
+step=view
+keys "$main" ctrl+a
+until_size "$main" '[ "$CW" -gt 203 ]'
+sleep 0.5; shown "$main"
+fw=$(frame_width "$main")
+outer=$(( CW + fw ))
+if [ -n "$host" ]; then
+  [ "$CW" -le 588 ] && [ "$CW" -ge 570 ] || fail "client ${CW} px wide, expected 588 less Qt's own frame"
+else
+  [ "$outer" -ge 587 ] && [ "$outer" -le 589 ] || fail "outer width $outer px, expected 588"
+fi
+[ "$CH" -eq $(( 388 + MB )) ] || fail "Show All changed the client height to $CH"
+shot 02-show-all
+pass "client ${CW}x$CH, outer width $outer"
+
+# --- Compact mode and back -------------------------------------------------------------------
+step=compact
+width=$CW
+keys "$main" ctrl+i
+until_size "$main" '[ "$CH" -lt 100 ]'
+shot 03-compact
+keys "$main" ctrl+i
+until_size "$main" '[ "$CH" -ge $(( 388 + MB )) ]'
+[ "$CW $CH" = "$width $(( 388 + MB ))" ] || fail "restored to ${CW}x$CH, expected ${width}x$(( 388 + MB ))"
+pass "collapsed and restored to ${CW}x$CH"
+
+# --- Sentence viewer: the same sentence gives the same size after "New &Sentence" --------------
+step=sentence
+sentence="The quick brown fox jumps over the lazy dog"
+[ -z "$host" ] || sleep 1
+keys "$main" alt+f s
+shown '^Glyvex$'
+typein '^Glyvex$' "$sentence"
+keys '^Glyvex$' Return
+shown '^Select Font$'
+typein '^Select Font$' "Liberation Serif"
+[ "$kind" = dark ] && keys '^Select Font$' Down # GTK's own font chooser: from its search to the list
+keys '^Select Font$' Return
+viewer='^Glyvex Sentence Viewer$'
+shown "$viewer"
+sleep 0.5; shown "$viewer"
+first="${CW}x$CH"
+[ "$CUT" = - ] || fail "buttons outside the viewer: $CUT"
+shot 04-sentence
+keys "$viewer" alt+f s
+shown '^Glyvex$'
+typein '^Glyvex$' "$sentence"
+keys '^Glyvex$' Return
+gone '^Glyvex$'
+sleep 0.5; shown "$viewer"
+[ "${CW}x$CH" = "$first" ] || fail "viewer $first before New Sentence, ${CW}x$CH after"
+shot 05-sentence-again
+keys "$viewer" ctrl+x
+gone "$viewer"
+shown "$main"
+pass "viewer $first before and after New Sentence"
+
+# --- README and About: all of each window visible, buttons inside -----------------------------
+step=readme
+keys "$main" alt+h r
+shown '^Glyvex README\.txt$'
+sleep 0.5; shown '^Glyvex README\.txt$' # after the frame arrived
+[ "$CW $CH" = "464 335" ] || fail "client area ${CW}x$CH, expected 464x335 (6960 x 5028 twips)"
+[ "$CUT" = - ] || fail "buttons outside the window: $CUT"
+shot 06-readme
+keys '^Glyvex README\.txt$' Return
+gone '^Glyvex README\.txt$'
+step=about
+keys "$main" alt+h a
+shown '^About GLYVEX\.\.\.$'
+sleep 0.5; shown '^About GLYVEX\.\.\.$' # after the frame arrived
+[ "$CW $CH" = "374 315" ] || fail "client area ${CW}x$CH, expected 374x315 (5604 x 4728 twips)"
+[ "$CUT" = - ] || fail "buttons outside the window: $CUT"
+shot 07-about
+keys '^About GLYVEX\.\.\.$' Return
+gone '^About GLYVEX\.\.\.$'
+pass "About and README shown whole"
+
+# --- Dark theme: the character labels readable on the theme's background ----------------------
+if [ "$kind" = dark ]; then
+  step=contrast
+  # The letters panel of the first screenshot: 240,600 twips in the client area, below the menu bar.
+  crop="150x300+$(( client_x + 20 ))+$(( client_y + menu_bar + 45 ))"
+  read -r lo hi < <(convert "$shots/e2e-dark-01-preview.png" -crop "$crop" -colorspace Gray \
+    -format '%[fx:minima] %[fx:maxima]\n' info:)
+  ratio=$(awk -v a="$lo" -v b="$hi" 'function L(v) { return v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ^ 2.4 }
+    BEGIN { printf "%.1f", (L(b) + 0.05) / (L(a) + 0.05) }')
+  awk -v r="$ratio" 'BEGIN { exit !(r >= 4.5) }' || fail "letters at contrast $ratio:1 on the dark theme (want 4.5)"
+  pass "letters at contrast $ratio:1 (darkest $lo, lightest $hi in $crop)"
+fi
+
+# --- Exit --------------------------------------------------------------------------------------
+step=exit
+keys "$main" ctrl+x
+for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$pid" 2>/dev/null && fail "Ctrl+X did not end the program"
+wait "$pid"; rc=$?; pid=
+[ $rc -eq 0 ] || fail "exit status $rc"
+pass "the program ended with status 0"
+echo "PASS"
+INNER
+
+start=$(date +%s) limit=150
+[ "$kind" = bare ] || limit=240 # the accessibility tree answers slowly on a loaded machine
+session_start "$kind" "$work" || { session_stop; echo "FAIL: the $kind session did not start"; exit 1; }
+if [ "$kind" = bare ]; then
+  timeout $limit bash "$bare" "$stage" "$work" "$shots"
+else
+  timeout $limit bash "$desktop" "$stage" "$work" "$shots" "$kind" "$repo/tests/support/a11y.py"
+fi
 status=$?
+session_stop
 echo "screenshots: $shots ($(( $(date +%s) - start )) s)"
-[ $status -eq 124 ] && echo "FAIL: the session took longer than 150 s"
+[ $status -eq 124 ] && echo "FAIL: the session took longer than $limit s"
 exit $status

@@ -3,10 +3,12 @@
 #include "platform/form.h"
 #include "platform/screen.h"
 #include "platform/twips.h"
+#include "platform/windowframe.h"
 #include "support/guitest.h"
 
 #include <QApplication>
 #include <QScreen>
+#include <QScopeGuard>
 #include <QTest>
 
 using namespace glyvex;
@@ -31,6 +33,11 @@ public:
     Label* label = nullptr;
     MenuItem* one = nullptr;
 };
+
+// The frame the stand-in window system reports, and from when on it reports it.
+QMargins g_frame;
+bool g_frameBeforeShow = false;
+QMargins standInFrame(const QWidget*, bool shown) { return shown || g_frameBeforeShow ? g_frame : QMargins(); }
 
 } // namespace
 
@@ -59,6 +66,53 @@ private slots:
         QCOMPARE(form.Width(), 6000 + value);
         QCOMPARE(form.window()->frameGeometry().x(), toPixelsX(value));
         QCOMPARE(form.label->Left(), value);
+    }
+
+    // The design's client area is what the user sees, whenever the frame becomes known; a width
+    // a handler wrote is the outer width. Openbox's frame: 1 left, 20 top, 1 right, 5 bottom.
+    void frameAroundTheClientArea_data()
+    {
+        QTest::addColumn<QString>("frameKnown");
+        QTest::addColumn<float>("writtenWidth"); // 0: no handler writes it
+        QTest::newRow("X11, after mapping") << "later" << 0.f;
+        QTest::newRow("X11, after mapping, width written before") << "later" << 4344.f;
+        QTest::newRow("X11, asked before mapping, width written") << "before show" << 4344.f;
+        QTest::newRow("Wayland, at show") << "at show" << 0.f;
+        QTest::newRow("Wayland, at show, width written after") << "at show" << 4344.f;
+    }
+    void frameAroundTheClientArea()
+    {
+        QFETCH(QString, frameKnown);
+        QFETCH(float, writtenWidth);
+        const QMargins frame(1, 20, 1, 5);
+        g_frame = frame;
+        g_frameBeforeShow = frameKnown == QLatin1String("before show");
+        overrideFrameProbe(standInFrame);
+        const auto restore = qScopeGuard([] { overrideFrameProbe(nullptr); });
+        if (frameKnown == QLatin1String("later"))
+            g_frame = {};
+
+        frmProbe form;
+        form.Load();
+        const QSize design = form.window()->size(); // menu bar included
+        QCOMPARE(design.width(), 200);
+        const float outerHeight = form.Height() + (g_frameBeforeShow ? 0 : fromPixelsY(25));
+        form.Show();
+        if (writtenWidth > 0)
+            form.setWidth(writtenWidth);
+        g_frame = frame;
+        QMoveEvent moved(form.window()->pos(), form.window()->pos());
+        QCoreApplication::sendEvent(form.window(), &moved); // the window system's next report
+
+        const int clientWidth = writtenWidth > 0 ? toPixelsX(writtenWidth) - 2 : design.width();
+        QCOMPARE(form.window()->size(), QSize(clientWidth, design.height()));
+        QCOMPARE(form.Width(), writtenWidth > 0 ? writtenWidth : fromPixelsX(design.width() + 2));
+        QCOMPARE(form.Height(), outerHeight);
+        form.setHeight(0); // compact and back: the same client area
+        form.setHeight(outerHeight);
+        QCOMPARE(form.window()->height(), design.height());
+        form.setLeft(3000);
+        QCOMPARE(form.window()->geometry().topLeft(), QPoint(200 + 1, toPixelsY(form.Top()) + 20));
     }
 
     // A label sized to its caption takes the window's font and resizes as soon as it changes.

@@ -5,6 +5,7 @@
 #include "platform/programicon.h"
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
+#include "platform/windowframe.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -205,16 +206,6 @@ void Form::applyTabOrder()
 // ---------------------------------------------------------------------------------------------
 // Geometry
 
-namespace {
-QSize frameExtra(const QWidget* w)
-{
-    if (!w->isVisible())
-        return {};
-    const QSize extra = w->frameGeometry().size() - w->size();
-    return extra.isValid() ? extra : QSize();
-}
-} // namespace
-
 void Form::setLeft(float value)
 {
     m_left = value;
@@ -230,12 +221,14 @@ void Form::setTop(float value)
 void Form::setWidth(float value)
 {
     m_width = value;
+    m_widthSet = true;
     applyGeometry();
 }
 
 void Form::setHeight(float value)
 {
     m_height = value;
+    m_heightSet = true;
     applyGeometry();
 }
 
@@ -243,35 +236,63 @@ void Form::applyGeometry()
 {
     QMainWindow* w = m_window;
     m_applying = true;
-    const QSize frame = frameExtra(w);
     if (w->layout())
         w->layout()->activate();
     const QSize smallest = w->minimumSizeHint().expandedTo(QSize(1, 1));
-    const int width = std::max(toPixelsX(m_width) - frame.width(), smallest.width());
-    const int height = std::max(toPixelsY(m_height) - frame.height(), smallest.height());
+    const int frameWidth = m_frame.left() + m_frame.right();
+    const int frameHeight = m_frame.top() + m_frame.bottom();
+    const int width = std::max(toPixelsX(m_width) - frameWidth, smallest.width());
+    const int height = std::max(toPixelsY(m_height) - frameHeight, smallest.height());
     if (m_borderStyle == 1 || m_borderStyle == 3)
         w->setFixedSize(width, height);
     else
         w->resize(width, height);
-    w->move(toPixelsX(m_left), toPixelsY(m_top));
+    // Left and Top place the frame, with the frame this program knows: the toolkit's own idea
+    // of it may lag behind (X11 before the window manager reparents).
+    const QPoint toolkitFrame = w->geometry().topLeft() - w->frameGeometry().topLeft();
+    w->move(QPoint(toPixelsX(m_left) + m_frame.left(), toPixelsY(m_top) + m_frame.top()) - toolkitFrame);
     m_applying = false;
     // A height below the smallest the window can have reads back as the real height.
-    const int realHeight = w->height() + frame.height();
+    const int realHeight = w->height() + frameHeight;
     if (realHeight > toPixelsY(m_height))
         m_height = fromPixelsY(realHeight);
+}
+
+// The window system told the frame (again). A size nobody has set keeps its client area, so
+// the outer size grows by the frame; a size that was set stays the outer size. A window that
+// has had a frame keeps it when a later report has none (X11 maps before it reparents).
+void Form::frameKnown(QMargins frame)
+{
+    if (frame.isNull() || frame == m_frame)
+        return;
+    if (!m_widthSet)
+        m_width += fromPixelsX(frame.left() + frame.right() - m_frame.left() - m_frame.right());
+    if (!m_heightSet)
+        m_height += fromPixelsY(frame.top() + frame.bottom() - m_frame.top() - m_frame.bottom());
+    m_frame = frame;
+    applyGeometry();
 }
 
 void Form::systemGeometryChanged()
 {
     if (m_applying || !m_window->isVisible())
         return;
+    const QMargins frame = reportedFrame(m_window);
+    if (!frame.isNull() && frame != m_frame) {
+        frameKnown(frame);
+        return;
+    }
     // A change the user or the window system made: take it over, unless it is only the
     // pixel rounding of the value last written.
-    const QRect outer = m_window->frameGeometry();
-    if (toPixelsX(m_width) != outer.width())
+    const QRect outer = m_window->geometry().marginsAdded(m_frame);
+    if (toPixelsX(m_width) != outer.width()) {
         m_width = fromPixelsX(outer.width());
-    if (toPixelsY(m_height) != outer.height())
+        m_widthSet = true;
+    }
+    if (toPixelsY(m_height) != outer.height()) {
         m_height = fromPixelsY(outer.height());
+        m_heightSet = true;
+    }
     if (toPixelsX(m_left) != outer.x())
         m_left = fromPixelsX(outer.x());
     if (toPixelsY(m_top) != outer.y())
@@ -301,6 +322,7 @@ void Form::Load()
         throw Error(QStringLiteral("%1 was unloaded; a new one has to be made to open it again").arg(m_name));
     m_loaded = true;
     ++Forms::instance().m_loaded;
+    frameKnown(frameBeforeMapping(m_window));
     applyGeometry();
     Form_Load();
 }
@@ -312,6 +334,7 @@ void Form::Show()
         return; // unloaded by its own load handler
     Control::flushPending();
     m_window->show();
+    frameKnown(reportedFrame(m_window));
     applyGeometry();
 }
 

@@ -6,11 +6,16 @@
 // written. Width and Height are the outer size where the window system reports the frame
 // (otherwise the window's full size, menu bar included). A written Height below the smallest
 // the window can have reads back the real height.
+//
+// The design's client area is what the user sees: the frame is added around it, whenever the
+// window system makes it known (before mapping, at showing or some time later). A size a
+// handler (or the user) has set is an outer size and stays so when the frame becomes known.
 #include "platform/controls.h"
 #include "platform/menu.h"
 
 #include <QObject>
 #include <QPointer>
+#include <QMargins>
 #include <span>
 
 class QMainWindow;
@@ -118,6 +123,7 @@ private:
     friend class FormWindow;
 
     void applyGeometry();
+    void frameKnown(QMargins frame);
     void systemGeometryChanged();
     void closeRequested();
     bool pressButton(bool cancel);
@@ -128,6 +134,8 @@ private:
     FontSpec m_font;
     int m_borderStyle = 2;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
+    QMargins m_frame; // the frame around the client area in pixels, as known so far
+    bool m_widthSet = false, m_heightSet = false; // outer sizes set by a handler or the user
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_applying = false;
