@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the program in a real X session (Xvfb), checks that the Preview window is mapped and
-# centred, then ends it from the keyboard (Ctrl+X) and expects a clean exit.
+# centred, then ends it from the keyboard (Ctrl+X) and expects a clean exit. First, a display that
+# cannot be reached is reported in one line with status 2.
 # Usage: check_window.sh GLYVEX_BINARY BUILD_DIR
 set -u
 program=$1
@@ -33,4 +34,8 @@ wait $pid; rc=$?
 [ $status -eq 0 ] && echo "PASS"
 exit $status
 INNER
+out=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u XDG_SESSION_TYPE DISPLAY=:77 "$program" 2>&1); rc=$?
+if [ $rc -ne 2 ] || [ "$(wc -l <<<"$out")" -ne 1 ] || ! grep -q 'cannot open the display' <<<"$out"; then
+  echo "FAIL: DISPLAY=:77 (no server) gave status $rc and:"; echo "$out"; exit 1
+fi
 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$inner" "$program"

@@ -1,5 +1,6 @@
-// Screen readers and the keyboard: every control of every window has a name to speak, the name
-// says what the control shows, and every command can be reached without the mouse.
+// Screen readers, the keyboard and the desktop's colours: every control of every window has a name
+// to speak, the name says what the control shows, every command can be reached without the mouse,
+// and text stays readable on a dark theme.
 #include "app/frmsplash.h"
 #include "convert/frmdocconvert.h"
 #include "info/frmabout.h"
@@ -9,10 +10,14 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QHash>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 using namespace glyvex;
@@ -43,6 +48,17 @@ QString spoken(QWidget* widget, QAccessible::Text text = QAccessible::Name)
 {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
     return iface ? iface->text(text) : QString();
+}
+
+// WCAG contrast ratio of two colours.
+double contrast(QColor a, QColor b)
+{
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 void windowRows()
@@ -78,12 +94,110 @@ private slots:
                 shown = label->shownText();
             else if (auto* button = qobject_cast<Button*>(control))
                 shown = Label::stripAccessKeys(button->Caption());
-            if (!shown.isEmpty() && name != shown)
+            if (!shown.isEmpty() && !name.startsWith(shown))
                 faults << QStringLiteral("%1: called \"%2\", shows \"%3\"").arg(control->Name(), name, shown);
             if (!w->toolTip().isEmpty() && spoken(w, QAccessible::Description) != w->toolTip())
                 faults << control->Name() + QStringLiteral(": tooltip not given as its description");
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String("; "))));
+    }
+
+    // The two labels of a character are told apart by their faces; the font list is called what
+    // it is for and gives the chosen face as its value.
+    void charactersSayTheirFace_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("text");
+        QTest::addColumn<QString>("atStart");
+        QTest::addColumn<QString>("afterPick");
+        QTest::newRow("reference letter") << "Label1(0)" << int(QAccessible::Name) << "A in Arial" << "A in Arial";
+        QTest::newRow("preview letter") << "lblLetters(0)" << int(QAccessible::Name) << "A in Arial" << "A in Verdana";
+        QTest::newRow("preview ampersand") << "lblSpecial(8)" << int(QAccessible::Name) << "& in Arial" << "& in Verdana";
+        QTest::newRow("font list") << "cboFonts" << int(QAccessible::Name) << "Select Font" << "Select Font";
+        QTest::newRow("font list value") << "cboFonts" << int(QAccessible::Value) << "Arial" << "Verdana";
+    }
+    void charactersSayTheirFace()
+    {
+        QFETCH(QString, control);
+        QFETCH(int, text);
+        QFETCH(QString, atStart);
+        QFETCH(QString, afterPick);
+        testing::Program program({QStringLiteral("Arial"), QStringLiteral("Verdana")});
+        QWidget* widget = program.preview.window()->findChild<QWidget*>(control);
+        QVERIFY(widget);
+        QCOMPARE(spoken(widget, QAccessible::Text(text)), atStart);
+        program.preview.cboFonts->setListIndex(1);
+        Control::flushPending();
+        QCOMPARE(spoken(widget, QAccessible::Text(text)), afterPick);
+    }
+
+    // Colours a window does not name are the palette's, so that text stays readable on a dark
+    // theme; the colours it names stay as they are.
+    void coloursFollowThePalette_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("dark");
+        QTest::addColumn<QColor>("named"); // none: the text must be readable (contrast 4.5:1)
+        QTest::newRow("reference label") << "frmMain" << "Label1(0)" << true << QColor();
+        QTest::newRow("preview label") << "frmMain" << "lblLetters(0)" << true << QColor();
+        QTest::newRow("preview label, light") << "frmMain" << "lblLetters(0)" << false << QColor();
+        QTest::newRow("viewer label") << "frmSentence" << "Label1" << true << QColor();
+        QTest::newRow("converter label") << "frmDocConvert" << "Label1" << true << QColor();
+        QTest::newRow("splash white") << "frmSplash" << "lblVersion" << true << QColor(255, 255, 255);
+        QTest::newRow("About white") << "frmAbout" << "lblVersion" << false << QColor(255, 255, 255);
+        QTest::newRow("About link blue") << "frmAbout" << "lblWebPage" << true << QColor(0, 0, 255);
+        QTest::newRow("About rule grey") << "frmAbout" << "Line1(1)" << true << QColor(128, 128, 128);
+        QTest::newRow("README note red") << "frmReadMe" << "lblNotFound" << true << QColor(255, 0, 0);
+    }
+    void coloursFollowThePalette()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        QFETCH(bool, dark);
+        QFETCH(QColor, named);
+        const QPalette original = QApplication::palette();
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
+        if (dark) {
+            QPalette palette = original;
+            for (auto [role, colour] : {std::pair{QPalette::Window, QColor(50, 50, 50)}, {QPalette::Base, QColor(45, 45, 45)},
+                                        {QPalette::Button, QColor(60, 60, 60)}}) {
+                palette.setColor(role, colour);
+            }
+            for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+                palette.setColor(role, QColor(238, 238, 236));
+            QApplication::setPalette(palette);
+        }
+        AllWindows windows;
+        Form& form = windows.byName(window);
+        QWidget* widget = form.window()->findChild<QWidget*>(control);
+        QVERIFY(widget);
+        widget->show();
+        Control::flushPending();
+        form.window()->resize(1000, 1000); // room for every control: the window is not loaded, so not sized
+        const QImage whole = form.window()->grab().toImage(); // lays the window out first
+        const QImage image = whole.copy(QRect(widget->mapTo(form.window(), QPoint()), widget->size()));
+        // The background is the commonest colour; the text the one that stands out most from it.
+        QHash<QRgb, int> counts;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x)
+                ++counts[image.pixel(x, y) & RGB_MASK];
+        }
+        const QColor background = QColor(std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                                              return a.second < b.second;
+                                          })->first);
+        QColor text = background;
+        for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it) {
+            if (contrast(QColor(*it), background) > contrast(text, background))
+                text = QColor(*it);
+        }
+        if (named.isValid()) {
+            QVERIFY2(counts.contains(named.rgb() & RGB_MASK), qPrintable(named.name() + QStringLiteral(" not drawn")));
+        } else {
+            QVERIFY2(contrast(text, background) >= 4.5, qPrintable(QStringLiteral("%1 on %2: %3:1")
+                                                                       .arg(text.name(), background.name())
+                                                                       .arg(contrast(text, background), 0, 'f', 1)));
+        }
     }
 
     // A label's name follows its caption; an empty one falls back to its tooltip or its role.

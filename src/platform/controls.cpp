@@ -4,6 +4,7 @@
 #include "platform/twips.h"
 
 #include <QAbstractListModel>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QCollator>
 #include <QComboBox>
@@ -56,7 +57,7 @@ int shiftCode(Qt::KeyboardModifiers modifiers)
 
 class LineWidget final : public QWidget {
 public:
-    LineWidget(QWidget* parent, QColor color)
+    LineWidget(QWidget* parent, std::optional<QColor> color)
         : QWidget(parent)
         , m_color(color)
     {
@@ -66,7 +67,7 @@ protected:
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
-        painter.setPen(QPen(m_color, 1));
+        painter.setPen(QPen(m_color.value_or(palette().color(QPalette::WindowText)), 1));
         if (width() >= height())
             painter.drawLine(0, height() / 2, width(), height() / 2);
         else
@@ -74,7 +75,7 @@ protected:
     }
 
 private:
-    QColor m_color;
+    std::optional<QColor> m_color;
 };
 
 } // namespace
@@ -294,10 +295,11 @@ Label::Label(const ControlSpec& entry, const FontSpec& font, QWidget* parent)
     : Control(entry, new QLabel(parent))
     , m_font(entry.font.value_or(font))
     , m_caption(entry.caption)
-    , m_foreColor(entry.foreColor.value_or(QColor(0, 0, 0)))
+    , m_foreColor(entry.foreColor)
     , m_borderStyle(entry.borderStyle)
     , m_autoSize(entry.autoSize)
     , m_transparent(entry.transparent)
+    , m_spokenWithFace(entry.spokenWithFace)
 {
     QLabel* l = label();
     l->setTextFormat(Qt::PlainText);
@@ -309,11 +311,15 @@ Label::Label(const ControlSpec& entry, const FontSpec& font, QWidget* parent)
                                                           : Qt::AlignLeft)
                     | Qt::AlignTop);
     l->setAutoFillBackground(!m_transparent);
-    QPalette palette = l->palette();
-    palette.setColor(QPalette::WindowText, m_foreColor);
-    if (entry.backColor)
+    // Only the colours the window names are fixed; the others stay the palette's, so that the
+    // label follows the desktop's theme (light text on a dark window, and so on).
+    if (m_foreColor)
+        setForeColor(*m_foreColor);
+    if (entry.backColor) {
+        QPalette palette = l->palette();
         palette.setColor(QPalette::Window, *entry.backColor);
-    l->setPalette(palette);
+        l->setPalette(palette);
+    }
     relayMouse();
     sync();
 }
@@ -365,6 +371,8 @@ void Label::setFontSize(float points)
     schedule();
 }
 
+QColor Label::ForeColor() const { return m_foreColor.value_or(label()->palette().color(QPalette::WindowText)); }
+
 void Label::setForeColor(const QColor& color)
 {
     m_foreColor = color;
@@ -388,7 +396,10 @@ void Label::sync()
     l->setFrameShape(m_borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
     const QString text = shownText();
     l->setText(text);
-    l->setAccessibleName(text.isEmpty() ? m_spokenName : text);
+    // A character shown in two faces side by side is told apart by its face: "A in Arial".
+    l->setAccessibleName(text.isEmpty() ? m_spokenName
+                             : m_spokenWithFace ? QStringLiteral("%1 in %2").arg(text, m_font.name)
+                                                : text);
     if (m_autoSize && l->wordWrap()) {
         // A label that wraps keeps its width and takes the height of its lines.
         m_rect.height = fromPixelsY(std::max(l->heightForWidth(l->width()), 2 * l->frameWidth()));
@@ -532,10 +543,63 @@ private:
     qsizetype m_shown = 0;
 };
 
+namespace {
+
+class ListWidget final : public QComboBox {
+public:
+    using QComboBox::QComboBox;
+};
+
+// What a screen reader hears of a list: its name says what the list is for (its tooltip, "Select
+// Font"), its value is the entry shown. (Qt on Linux would speak the entry as the name as well.)
+class ListAccessible final : public QAccessibleWidget {
+public:
+    explicit ListAccessible(QComboBox* list)
+        : QAccessibleWidget(list, QAccessible::ComboBox)
+    {
+    }
+    QComboBox* list() const { return static_cast<QComboBox*>(widget()); }
+    int childCount() const override { return 1; }
+    QAccessibleInterface* child(int index) const override
+    {
+        return index == 0 ? QAccessible::queryAccessibleInterface(list()->view()) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        return child && child->object() == list()->view() ? 0 : -1;
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? list()->currentText() : QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override { return QStringList{showMenuAction()} + QAccessibleWidget::actionNames(); }
+    void doAction(const QString& action) override
+    {
+        if (action != showMenuAction())
+            QAccessibleWidget::doAction(action);
+        else if (list()->view()->isVisible())
+            list()->hidePopup();
+        else
+            list()->showPopup();
+    }
+};
+
+QAccessibleInterface* listAccessible(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("QComboBox"))
+        if (auto* list = dynamic_cast<ListWidget*>(object))
+            return new ListAccessible(list);
+    return nullptr;
+}
+
+} // namespace
+
 ComboBox::ComboBox(const ControlSpec& entry, QWidget* parent)
-    : Control(entry, new QComboBox(parent))
+    : Control(entry, new ListWidget(parent))
     , m_model(new FontListModel(this))
 {
+    static const bool spoken = (QAccessible::installFactory(&listAccessible), true);
+    Q_UNUSED(spoken);
     QComboBox* c = combo();
     c->setModel(m_model);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -666,8 +730,7 @@ Picture::Picture(const ControlSpec& entry, QWidget* parent)
 }
 
 Line::Line(const ControlSpec& entry, QWidget* parent)
-    : Control(entry, new LineWidget(parent, entry.foreColor.value_or(QColor(0, 0, 0))))
-    , m_color(entry.foreColor.value_or(QColor(0, 0, 0)))
+    : Control(entry, new LineWidget(parent, entry.foreColor))
 {
 }
 

@@ -45,6 +45,7 @@ struct ControlSpec {
     bool isDefault = false;
     bool isCancel = false;
     int mousePointer = 0;     // pointer over the control: 0 default, 10 up arrow (see Control)
+    bool spokenWithFace = false; // labels: the spoken name also says the face ("A in Arial")
 };
 
 class Control : public QObject {
@@ -112,7 +113,8 @@ public:
     void setFontSize(float points);
     int FontWeight() const { return m_font.weight; }
     bool FontUnderline() const { return m_font.underline; }
-    QColor ForeColor() const { return m_foreColor; }
+    // The text colour: the one set, else the palette's (it follows the desktop's theme).
+    QColor ForeColor() const;
     void setForeColor(const QColor& color);
     int BorderStyle() const { return m_borderStyle; }
     void setBorderStyle(int style);
@@ -134,10 +136,11 @@ private:
     QLabel* label() const;
     FontSpec m_font;
     QString m_caption;
-    QColor m_foreColor;
+    std::optional<QColor> m_foreColor;
     int m_borderStyle = 0;
     bool m_autoSize = false;
     bool m_transparent = false;
+    bool m_spokenWithFace = false;
 };
 
 class Frame final : public Control {
@@ -200,10 +203,6 @@ class Line final : public Control {
     Q_OBJECT
 public:
     Line(const ControlSpec& entry, QWidget* parent);
-    QColor BorderColor() const { return m_color; }
-
-private:
-    QColor m_color;
 };
 
 } // namespace glyvex::platform

@@ -183,7 +183,8 @@ void frmMain::buildPanels()
                              float left, float top, float height, const QString& tip, bool bold) {
         const QString caption = character == u'&' ? QStringLiteral("&&") : QString(character);
         ControlSpec entry{.kind = ControlKind::Label, .name = QStringLiteral("%1(%2)").arg(reference).arg(index),
-                         .rect = {left, top, 396, height}, .caption = caption, .font = kCharacterFont, .toolTip = tip};
+                         .rect = {left, top, 396, height}, .caption = caption, .font = kCharacterFont, .toolTip = tip,
+                         .spokenWithFace = true};
         Label* ref = add<Label>(entry, frame);
         entry.name = QStringLiteral("%1(%2)").arg(preview).arg(index);
         entry.rect = {left + kPreviewOffset, top, 0, 276};
