@@ -340,12 +340,16 @@ void Form::Show()
 
 void Form::ShowModal(Form& owner)
 {
+    // Owner and modality before loading: a native window made while loading (to ask for the
+    // frame) is then the one that is shown, not one that reparenting replaces.
+    if (m_window->parentWidget() != owner.window()) {
+        const Qt::WindowFlags flags = m_window->windowFlags();
+        m_window->setParent(owner.window(), flags);
+        m_window->setWindowModality(Qt::ApplicationModal);
+    }
     Load();
     if (!m_loaded)
         return;
-    const Qt::WindowFlags flags = m_window->windowFlags();
-    m_window->setParent(owner.window(), flags);
-    m_window->setWindowModality(Qt::ApplicationModal);
     Show();
 }
 
