@@ -10,52 +10,55 @@ namespace glyvex::platform {
 
 namespace {
 
-// Each installed family once, by the name fontconfig gives it first (the name other programs
-// show). Qt's own list would add its generic aliases ("Serif", "Sans Serif", "Monospace") and
-// name a family that comes from two foundries or in two formats "Family [Foundry]".
-QStringList fontconfigFamilies()
+// One pass over fontconfig's fonts: each installed family once, by the name fontconfig gives it
+// first (the name other programs show), and every name a font answers to. Qt's own list would add
+// its generic aliases ("Serif", "Sans Serif", "Monospace") and name a family that comes from two
+// foundries or in two formats "Family [Foundry]". Each fontconfig query walks every installed
+// font, so the program asks once and answers the rest from here.
+struct InstalledNames {
+    QStringList families;
+    QSet<QString> allNames;
+};
+
+const InstalledNames& installedNames()
 {
-    QStringList names;
-    FcPattern* pattern = FcPatternCreate();
-    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
-    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
-    if (fonts) {
-        QSet<QString> seen;
-        for (int i = 0; i < fonts->nfont; ++i) {
+    static const InstalledNames names = [] {
+        InstalledNames found;
+        QSet<QString> listed;
+        FcPattern* pattern = FcPatternCreate();
+        FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
+        FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
+        for (int i = 0; fonts && i < fonts->nfont; ++i) {
             FcChar8* value = nullptr;
-            if (FcPatternGetString(fonts->fonts[i], FC_FAMILY, 0, &value) != FcResultMatch)
-                continue;
-            const QString family = QString::fromUtf8(reinterpret_cast<const char*>(value));
-            if (!family.isEmpty() && !seen.contains(family)) {
-                seen.insert(family);
-                names.append(family);
+            for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &value) == FcResultMatch; ++n) {
+                const QString family = QString::fromUtf8(reinterpret_cast<const char*>(value));
+                if (family.isEmpty())
+                    continue;
+                found.allNames.insert(family);
+                if (n == 0 && !listed.contains(family)) {
+                    listed.insert(family);
+                    found.families.append(family);
+                }
             }
         }
-        FcFontSetDestroy(fonts);
-    }
-    FcObjectSetDestroy(objects);
-    FcPatternDestroy(pattern);
+        if (fonts)
+            FcFontSetDestroy(fonts);
+        FcObjectSetDestroy(objects);
+        FcPatternDestroy(pattern);
+        return found;
+    }();
     return names;
 }
 
 class InstalledFontSource final : public FontSource {
 public:
-    QStringList families() override { return fontconfigFamilies(); }
+    QStringList families() override { return installedNames().families; }
 };
 
 std::unique_ptr<FontSource>& sourceSlot()
 {
     static std::unique_ptr<FontSource> slot = std::make_unique<InstalledFontSource>();
     return slot;
-}
-
-const QSet<QString>& installedFamilies()
-{
-    static const QSet<QString> names = [] {
-        const QStringList all = fontconfigFamilies();
-        return QSet<QString>(all.begin(), all.end());
-    }();
-    return names;
 }
 
 QString fontconfigMatch(const QString& name)
@@ -77,29 +80,14 @@ QString fontconfigMatch(const QString& name)
     return family;
 }
 
-// Whether fontconfig knows fonts of exactly this family (not merely an alias for one).
-bool fontconfigHasFamily(const QString& name)
-{
-    const QByteArray utf8 = name.toUtf8();
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(utf8.constData()));
-    FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
-    FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
-    const bool found = fonts && fonts->nfont > 0;
-    if (fonts)
-        FcFontSetDestroy(fonts);
-    FcObjectSetDestroy(objects);
-    FcPatternDestroy(pattern);
-    return found;
-}
-
 // Qt names a family that several foundries provide "Family [Foundry]".
 bool isInstalledFamily(const QString& name)
 {
-    if (fontconfigHasFamily(name))
+    const QSet<QString>& installed = installedNames().allNames;
+    if (installed.contains(name))
         return true;
     const qsizetype foundry = name.lastIndexOf(QLatin1String(" ["));
-    return foundry > 0 && name.endsWith(u']') && fontconfigHasFamily(name.left(foundry));
+    return foundry > 0 && name.endsWith(u']') && installed.contains(name.left(foundry));
 }
 
 } // namespace
@@ -127,7 +115,7 @@ QString installedFamilyFor(const QString& name)
     QString family = name;
     if (!isInstalledFamily(name)) {
         const QString matched = fontconfigMatch(name);
-        if (installedFamilies().contains(matched))
+        if (installedNames().allNames.contains(matched))
             family = matched;
     }
     cache.insert(name, family);
