@@ -244,8 +244,9 @@ private slots:
 
     // Each window opened as a person opens it: the windows with a fixed border cannot be
     // resized or minimised (the smallest and largest size a window manager is given are its
-    // size), the Preview window can; none can be maximised; every self-sizing label is as large as its text needs (a long file
-    // name, the chosen face, the version, the link) or, wrapped, as tall as its lines.
+    // size), the Preview window can; none can be maximised. Every self-sizing label is as
+    // large as its text needs (a long file name, the chosen face, the version, the link) or,
+    // wrapped, as tall as its lines. The converter's two headings are underlined.
     void everyWindow_data()
     {
         QTest::addColumn<QString>("window");
@@ -286,6 +287,8 @@ private slots:
             preview.mnuDocConvert->action()->trigger();
             form = preview.documentConverter();
             QCOMPARE(static_cast<QLabel*>(preview.documentConverter()->lblFileName->widget())->text(), file);
+            for (Label* heading : {preview.documentConverter()->Label1, preview.documentConverter()->Label2})
+                QVERIFY(heading->shownFont().underline());
         } else if (window == u"frmSentence") {
             dialogs().expectInput(QStringLiteral("A sentence")).expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12});
             preview.mnuSentence->action()->trigger();
