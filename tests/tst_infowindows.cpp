@@ -1,14 +1,19 @@
-// The README and About windows.
+// The README and About windows; and what every window shares: a fixed size where it has a
+// fixed border, and labels that size themselves to their text.
+#include "convert/frmdocconvert.h"
 #include "info/addresses.h"
 #include "info/frmabout.h"
 #include "info/frmreadme.h"
 #include "platform/richtextbox.h"
+#include "sentence/frmsentence.h"
 #include "support/files.h"
+#include "support/labels.h"
 #include "support/program.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -18,13 +23,6 @@ using namespace glyvex::platform;
 namespace {
 
 QRectF rectOf(const Control* control) { return {control->Left(), control->Top(), control->Width(), control->Height()}; }
-
-// A wrapped label needs no more lines than it holds.
-bool textFits(const Label* label)
-{
-    const auto* shown = static_cast<const QLabel*>(label->widget());
-    return shown->heightForWidth(shown->width()) <= shown->height();
-}
 
 // Sends a key press to whatever has the keyboard focus in the window, as typing does.
 void type(Form& form, Qt::Key key)
@@ -71,7 +69,7 @@ void expectNotFoundMessage(testing::ScriptedDialogs& dialogs)
 class TestInfoWindows : public testing::GuiTest {
     Q_OBJECT
 private slots:
-    void aboutNothingOverlapsAndEveryTextFits()
+    void aboutNothingOverlaps()
     {
         frmAbout about;
         about.Show();
@@ -93,8 +91,6 @@ private slots:
             QVERIFY2(client.contains(rectOf(label)), qPrintable(label->Name()));
         QVERIFY(about.Label1->Top() >= about.lblVersion->Top() + about.lblVersion->Height());
         QVERIFY(about.Label3->Top() + about.Label3->Height() <= about.Line1->Top());
-        for (Label* label : {about.Label4, about.Label3, about.Label1, about.Label2})
-            QVERIFY2(textFits(label), qPrintable(label->Name()));
     }
 
     void linkColour_data()
@@ -122,53 +118,64 @@ private slots:
     }
 
     // Whether a browser opens it or not, the window stays as it was.
-    void linkClickOpensTheAddress_data()
-    {
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("browser opens it") << true;
-        QTest::newRow("nothing can open it") << false;
-    }
     void linkClickOpensTheAddress()
     {
-        QFETCH(bool, opened);
         frmAbout about;
         about.Show();
-        dialogs().expectUrl(opened, [](const testing::DialogCall& call) { QCOMPARE(call.url, QUrl(info::kWebPage)); });
-        QTest::mouseClick(about.lblWebPage->widget(), Qt::LeftButton);
-        QVERIFY(about.IsLoaded() && about.Visible());
+        for (const bool opened : {true, false}) {
+            dialogs().expectUrl(opened, [](const testing::DialogCall& call) { QCOMPARE(call.url, QUrl(info::kWebPage)); });
+            QTest::mouseClick(about.lblWebPage->widget(), Qt::LeftButton);
+            QVERIFY(about.IsLoaded() && about.Visible());
+        }
     }
 
-    // Modal over the Preview window; other keys do nothing; each opening starts afresh (the
-    // link blue again).
-    void aboutClosesOnEnterAndEsc_data()
+    // Modal over the Preview window, the button focused; other keys do nothing, Enter (and
+    // Esc for About) closes it. Each opening starts afresh: the link blue again; the README
+    // first without the file, then with it (RTF markup, shown raw).
+    void closesOnKeys_data()
     {
+        QTest::addColumn<bool>("about");
         QTest::addColumn<Qt::Key>("key");
-        QTest::newRow("Enter") << Qt::Key_Return;
-        QTest::newRow("keypad Enter") << Qt::Key_Enter;
-        QTest::newRow("Esc") << Qt::Key_Escape;
+        QTest::newRow("About, Enter") << true << Qt::Key_Return;
+        QTest::newRow("About, keypad Enter") << true << Qt::Key_Enter;
+        QTest::newRow("About, Esc") << true << Qt::Key_Escape;
+        QTest::newRow("README, Enter") << false << Qt::Key_Return;
     }
-    void aboutClosesOnEnterAndEsc()
+    void closesOnKeys()
     {
+        QFETCH(bool, about);
         QFETCH(Qt::Key, key);
+        const QString markup = u"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hi \\b bold\\b0\\par}\r\n"_qs;
+        ProgramDirectory directory;
         testing::Program program({QStringLiteral("Arial")});
+        frmMain& preview = program.preview;
+        if (!about)
+            expectNotFoundMessage(dialogs());
         for (int opening = 0; opening < 2; ++opening) {
-            program.preview.mnuAbout->action()->trigger();
-            frmAbout& about = *program.preview.about();
-            QCOMPARE(about.window()->parentWidget(), program.preview.window());
-            QCOMPARE(QApplication::activeModalWidget(), about.window());
-            QVERIFY(QTest::qWaitForWindowActive(about.window()));
-            QCOMPARE(about.lblWebPage->ForeColor(), QColor(0, 0, 255));
-            QWidget* link = about.lblWebPage->widget();
-            QMouseEvent move(QEvent::MouseMove, link->rect().center(), link->mapToGlobal(link->rect().center()),
-                             Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(link, &move); // straight to the link: the offscreen platform
-                                                  // hands moves to the first window under the pointer
-            QCOMPARE(about.lblWebPage->ForeColor(), QColor(255, 0, 0));
-            type(about, Qt::Key_A);
-            QVERIFY(about.Visible());
-            type(about, key);
-            QVERIFY(!about.IsLoaded() && !about.Visible());
-            QVERIFY(program.preview.Visible());
+            (about ? preview.mnuAbout : preview.mnuReadMe)->action()->trigger();
+            Form& form = about ? static_cast<Form&>(*preview.about()) : *preview.readMe();
+            QCOMPARE(form.window()->parentWidget(), preview.window());
+            QCOMPARE(QApplication::activeModalWidget(), form.window());
+            QVERIFY(QTest::qWaitForWindowActive(form.window()));
+            if (about) {
+                QCOMPARE(preview.about()->lblWebPage->ForeColor(), QColor(0, 0, 255));
+                QWidget* link = preview.about()->lblWebPage->widget();
+                QMouseEvent move(QEvent::MouseMove, link->rect().center(), link->mapToGlobal(link->rect().center()),
+                                 Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(link, &move); // straight to the link: the offscreen platform
+                                                      // hands moves to the first window under the pointer
+                QCOMPARE(preview.about()->lblWebPage->ForeColor(), QColor(255, 0, 0));
+            } else {
+                QCOMPARE(preview.readMe()->lblNotFound->Visible(), opening == 0);
+                QCOMPARE(preview.readMe()->rtfReadMe->Text(), opening == 0 ? QString() : markup);
+                QCOMPARE(form.window()->focusWidget(), preview.readMe()->cmdOK->widget());
+                directory.putReadMe(markup.toUtf8());
+            }
+            type(form, Qt::Key_A);
+            QVERIFY(form.Visible());
+            type(form, key);
+            QVERIFY(!form.IsLoaded() && !form.Visible());
+            QVERIFY(preview.Visible());
         }
     }
 
@@ -209,68 +216,98 @@ private slots:
         QVERIFY(note.Left() >= 0 && note.Left() + note.Width() <= 6960);
         QVERIFY(note.Top() >= readMe.rtfReadMe->Top() + readMe.rtfReadMe->Height());
         QVERIFY(note.Top() + note.Height() <= readMe.cmdOK->Top());
-        QVERIFY(textFits(&note));
-    }
-
-    // Modal over the Preview window, the button focused: Enter closes it. First without the
-    // file, then with it (RTF markup, shown raw): nothing of the first opening is left.
-    void readMeEnterClosesAndItStartsAfresh()
-    {
-        const QString markup = u"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hi \\b bold\\b0\\par}\r\n"_qs;
-        ProgramDirectory directory;
-        testing::Program program({QStringLiteral("Arial")});
-        frmMain& preview = program.preview;
-        expectNotFoundMessage(dialogs());
-        for (int opening = 0; opening < 2; ++opening) {
-            preview.mnuReadMe->action()->trigger();
-            frmReadMe& readMe = *preview.readMe();
-            QCOMPARE(readMe.window()->parentWidget(), preview.window());
-            QCOMPARE(QApplication::activeModalWidget(), readMe.window());
-            QCOMPARE(readMe.lblNotFound->Visible(), opening == 0);
-            QCOMPARE(readMe.rtfReadMe->Text(), opening == 0 ? QString() : markup);
-            QVERIFY(QTest::qWaitForWindowActive(readMe.window()));
-            QCOMPARE(readMe.window()->focusWidget(), readMe.cmdOK->widget());
-            type(readMe, Qt::Key_Return);
-            QVERIFY(!readMe.IsLoaded() && !readMe.Visible());
-            directory.putReadMe(markup.toUtf8());
-        }
+        QVERIFY(testing::fitsItsText(&note));
     }
 
     // The README window drops half twips, the About window keeps them.
     void centring_data()
     {
-        QTest::addColumn<float>("spareWidth"); // screen width minus window width
-        QTest::addColumn<float>("spareHeight");
-        QTest::addColumn<float>("aboutLeft");
-        QTest::addColumn<float>("aboutTop");
-        QTest::addColumn<float>("readMeLeft");
-        QTest::addColumn<float>("readMeTop");
-        QTest::newRow("odd: half a twip apart") << 4001.f << 3001.f << 2000.5f << 1500.5f << 2000.f << 1500.f;
-        QTest::newRow("even: the same") << 4000.f << 3000.f << 2000.f << 1500.f << 2000.f << 1500.f;
-        QTest::newRow("window a twip too big") << -1.f << -3.f << -0.5f << -1.5f << 0.f << -1.f;
-        QTest::newRow("half twips: to even") << 2.5f << 3.5f << 1.25f << 1.75f << 1.f << 2.f;
+        QTest::addColumn<float>("spare"); // screen size minus window size, both ways
+        QTest::newRow("odd") << 4001.f;
+        QTest::newRow("window a twip too big") << -1.f;
     }
     void centring()
     {
-        QFETCH(float, spareWidth);
-        QFETCH(float, spareHeight);
-        QFETCH(float, aboutLeft);
-        QFETCH(float, aboutTop);
-        QFETCH(float, readMeLeft);
-        QFETCH(float, readMeTop);
+        QFETCH(float, spare);
         ProgramDirectory directory;
         directory.putReadMe("text");
         frmAbout about;
         frmReadMe readMe;
         for (Form* form : {static_cast<Form*>(&about), static_cast<Form*>(&readMe)}) {
-            form->setWidth(Screen::Width() - spareWidth);
-            form->setHeight(Screen::Height() - spareHeight);
+            form->setWidth(Screen::Width() - spare);
+            form->setHeight(Screen::Height() - spare);
             form->Load();
         }
-        QCOMPARE(about.Left(), aboutLeft);
-        QCOMPARE(about.Top(), aboutTop);
-        QCOMPARE(readMe.Left(), readMeLeft);
-        QCOMPARE(readMe.Top(), readMeTop);
+        QCOMPARE(QPointF(about.Left(), about.Top()), QPointF(spare / 2, spare / 2));
+        QCOMPARE(QPointF(readMe.Left(), readMe.Top()), QPointF(std::trunc(spare / 2), std::trunc(spare / 2)));
+    }
+
+    // Each window opened as a person opens it: the windows with a fixed border cannot be
+    // resized or minimised (the smallest and largest size a window manager is given are its
+    // size), the Preview window can; none can be maximised. Every self-sizing label is as
+    // large as its text needs (a long file name, the chosen face, the version, the link) or,
+    // wrapped, as tall as its lines. The converter's two headings are underlined.
+    void everyWindow_data()
+    {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("fixed");
+        QTest::addColumn<QString>("sized"); // the labels that size themselves
+        QTest::newRow("Preview") << "frmMain" << false << "lbl(Letters|Numbers|Special)\\(\\d+\\)";
+        QTest::newRow("README") << "frmReadMe" << true << "lblNotFound";
+        QTest::newRow("README not found") << "frmReadMe-" << true << "lblNotFound";
+        QTest::newRow("About") << "frmAbout" << true << "lblVersion|lblWebPage|Label1|Label3|Label4";
+        QTest::newRow("Document Converter") << "frmDocConvert" << true << "Label1|lblFileName|Label2|lblFontName";
+        QTest::newRow("Sentence Viewer") << "frmSentence" << true << "lblOriginal|lblNewSentence|lblFont";
+    }
+    void everyWindow()
+    {
+        QFETCH(QString, window);
+        QFETCH(bool, fixed);
+        QFETCH(QString, sized);
+        ProgramDirectory directory;
+        if (window == u"frmReadMe")
+            directory.putReadMe("text");
+        const QString file = directory.dir.filePath(u"a document with a rather long name, to be shown whole.txt"_qs);
+        QVERIFY(testing::writeFile(file, "text"));
+        testing::Program program({QStringLiteral("Arial"), QStringLiteral("DejaVu Serif")});
+        frmMain& preview = program.preview;
+        Form* form = &preview;
+        if (window == u"frmReadMe-") {
+            expectNotFoundMessage(dialogs());
+            preview.mnuReadMe->action()->trigger();
+            form = preview.readMe();
+        } else if (window == u"frmReadMe") {
+            preview.mnuReadMe->action()->trigger();
+            form = preview.readMe();
+        } else if (window == u"frmAbout") {
+            preview.mnuAbout->action()->trigger();
+            form = preview.about();
+        } else if (window == u"frmDocConvert") {
+            dialogs().expectFile(file).expectFont(FontChoice{QStringLiteral("DejaVu Sans Condensed Bold Oblique"), 12});
+            preview.mnuDocConvert->action()->trigger();
+            form = preview.documentConverter();
+            QCOMPARE(static_cast<QLabel*>(preview.documentConverter()->lblFileName->widget())->text(), file);
+            for (Label* heading : {preview.documentConverter()->Label1, preview.documentConverter()->Label2})
+                QVERIFY(heading->shownFont().underline());
+        } else if (window == u"frmSentence") {
+            dialogs().expectInput(QStringLiteral("A sentence")).expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12});
+            preview.mnuSentence->action()->trigger();
+            form = preview.sentenceViewer();
+        }
+        QVERIFY(form->Visible());
+        QWidget* shown = form->window();
+        QCOMPARE(shown->minimumSize() == shown->maximumSize(), fixed);
+        QVERIFY(!(shown->windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(bool(shown->windowFlags() & Qt::WindowMinimizeButtonHint), !fixed);
+        if (fixed)
+            QCOMPARE(shown->maximumSize(), shown->size());
+        const QRegularExpression names(QRegularExpression::anchoredPattern(sized));
+        int checked = 0;
+        for (Label* label : shown->findChildren<Label*>()) {
+            if (names.match(label->Name()).hasMatch() && ++checked)
+                QVERIFY2(testing::fitsItsText(label), qPrintable(label->Name()));
+        }
+        QCOMPARE(checked, window == u"frmMain" ? 68 : sized.count(u'|') + 1);
     }
 };
 
