@@ -392,24 +392,21 @@ shown "$main"
 pass "viewer $first before and after New Sentence"
 
 # --- README and About: all of each window visible, buttons inside -----------------------------
-step=readme
-keys "$main" alt+h r
-shown '^Glyvex README\.txt$'
-sleep 0.5; shown '^Glyvex README\.txt$' # after the frame arrived
-[ "$CW $CH" = "464 335" ] || fail "client area ${CW}x$CH, expected 464x335 (6960 x 5028 twips)"
-[ "$CUT" = - ] || fail "buttons outside the window: $CUT"
-shot 06-readme
-keys '^Glyvex README\.txt$' Return
-gone '^Glyvex README\.txt$'
-step=about
-keys "$main" alt+h a
-shown '^About GLYVEX\.\.\.$'
-sleep 0.5; shown '^About GLYVEX\.\.\.$' # after the frame arrived
-[ "$CW $CH" = "374 315" ] || fail "client area ${CW}x$CH, expected 374x315 (5604 x 4728 twips)"
-[ "$CUT" = - ] || fail "buttons outside the window: $CUT"
-shot 07-about
-keys '^About GLYVEX\.\.\.$' Return
-gone '^About GLYVEX\.\.\.$'
+# key, title, client area expected (pixels), twips, screenshot
+while read -r key title size twips picture <&3; do
+  step=$picture
+  keys "$main" alt+h "$key"
+  shown "$title"
+  sleep 0.5; shown "$title" # after the frame arrived
+  [ "$CW $CH" = "${size/x/ }" ] || fail "client area ${CW}x$CH, expected $size ($twips twips)"
+  [ "$CUT" = - ] || fail "buttons outside the window: $CUT"
+  shot "$picture"
+  keys "$title" Return
+  gone "$title"
+done 3<<'WINDOWS'
+r ^Glyvex\sREADME\.txt$ 464x335 6960x5028 06-readme
+a ^About\sGLYVEX\.\.\.$ 374x315 5604x4728 07-about
+WINDOWS
 pass "About and README shown whole"
 
 # --- Dark theme: the character labels readable on the theme's background ----------------------
