@@ -17,7 +17,6 @@ struct FileRequest {
     QString title;
     QString directory;   // an existing directory (callers resolve missing ones)
     QString nameFilter;  // Qt syntax, e.g. "Rich Text Format (*.rtf)"
-    bool existingOnly = false;
     bool confirmOverwrite = false;
 };
 

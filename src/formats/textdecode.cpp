@@ -1,4 +1,4 @@
-#include "platform/textdecode.h"
+#include "formats/textdecode.h"
 
 #include <QStringDecoder>
 
@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-namespace glyvex {
+namespace glyvex::formats {
 
 namespace {
 
@@ -299,4 +299,4 @@ QString decodeText(const QByteArray& bytes)
     return decodeLegacy(bytes);
 }
 
-} // namespace glyvex
+} // namespace glyvex::formats
