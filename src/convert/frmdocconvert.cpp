@@ -88,16 +88,8 @@ void frmDocConvert::wire()
 
 void frmDocConvert::trapped(void (frmDocConvert::*steps)())
 {
-    QString problem;
-    try {
-        (this->*steps)();
-        return;
-    } catch (const Error& failure) {
-        problem = failure.message();
-    } catch (const std::exception& failure) { // out of memory for a very large document
-        problem = QString::fromLocal8Bit(failure.what());
-    }
-    dialogs().messageBox(window(), problem, 16, Caption());
+    if (const auto problem = caught([&] { (this->*steps)(); }))
+        dialogs().messageBox(window(), *problem, vbCritical, Caption());
 }
 
 void frmDocConvert::Form_Load() { trapped(&frmDocConvert::loadSteps); }
@@ -125,12 +117,11 @@ void frmDocConvert::loadSteps()
     setLeft(centreWholeTwip(Screen::Width(), Width()));
 }
 
-// A face of "" or " " is what a cancelled dialog leaves: nothing was chosen.
 void frmDocConvert::applyChosenFont()
 {
-    const QString face = CommonDialog1.FontName;
-    if (face == QLatin1String(" ") || face.isEmpty())
+    if (!CommonDialog1.faceChosen())
         return;
+    const QString face = CommonDialog1.FontName;
     rtfConverted->setFontName(face);
     rtfConverted->setFontSize(CommonDialog1.FontSize);
     lblFontName->setCaption(Label::literal(face));

@@ -23,9 +23,6 @@ constexpr qsizetype kFlushBytes = 256 * 1024;
 
 constexpr char16_t kReplacement = 0xFFFD;
 
-bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
 bool isDroppedControl(char16_t u) { return u < 0x20 || (u >= 0x7F && u <= 0x9F); }
 
 // The Windows-1252 byte for a UTF-16 unit, or '?' where 1252 has none.
@@ -151,7 +148,7 @@ private:
         if (m_pendingHigh) {
             const char16_t high = m_pendingHigh;
             m_pendingHigh = 0;
-            if (isLowSurrogate(u)) {
+            if (QChar::isLowSurrogate(u)) {
                 wrapIfLong();
                 m_p = putUnicode(m_p, high);
                 m_p = putUnicode(m_p, u);
@@ -206,11 +203,11 @@ private:
         }
         if (isDroppedControl(u))
             return;
-        if (isHighSurrogate(u)) {
+        if (QChar::isHighSurrogate(u)) {
             m_pendingHigh = u;
             return;
         }
-        unicode(isLowSurrogate(u) ? kReplacement : u);
+        unicode(QChar::isLowSurrogate(u) ? kReplacement : u);
     }
 
     void unicode(char16_t u)
@@ -294,12 +291,12 @@ QString rtfFontName(const QString& faceName)
         const char16_t u = faceName.at(i).unicode();
         if (u == ';' || u == 0x2028 || u == 0x2029 || isDroppedControl(u))
             continue;
-        if (isHighSurrogate(u) && i + 1 < faceName.size() && isLowSurrogate(faceName.at(i + 1).unicode())) {
+        if (QChar::isHighSurrogate(u) && i + 1 < faceName.size() && QChar::isLowSurrogate(faceName.at(i + 1).unicode())) {
             name += faceName.at(i);
             name += faceName.at(++i);
             continue;
         }
-        name += (isHighSurrogate(u) || isLowSurrogate(u)) ? QChar(kReplacement) : QChar(u);
+        name += QChar::isSurrogate(u) ? QChar(kReplacement) : QChar(u);
     }
     name = name.trimmed();
     if (name.isEmpty())

@@ -15,7 +15,6 @@ using namespace platform;
 
 namespace {
 
-constexpr int vbCritical = 16;
 // Space kept between the note and the button when the note needs more than one line.
 constexpr float kNoteGap = 60;
 

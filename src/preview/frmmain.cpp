@@ -275,7 +275,12 @@ void frmMain::Form_Load()
 void frmMain::cboFonts_Click()
 {
     // Start-up runs this once for every font before "Arial": the list is read once.
-    const QString face = cboFonts->Text();
+    showInFace(cboFonts->Text());
+}
+
+// All 68 characters in one face.
+void frmMain::showInFace(const QString& face)
+{
     for (int i = 0; i <= 25; ++i)
         lblLetters[i]->setFontName(face);
     for (int i = 0; i <= 9; ++i)
@@ -289,14 +294,8 @@ void frmMain::mnuChangeFont_Click()
     CommonDialog1.Flags = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist;
     CommonDialog1.FontName = cboFonts->Text();
     CommonDialog1.ShowFont();
-    if (CommonDialog1.FontName == QLatin1String(" ") || CommonDialog1.FontName.isEmpty())
-        return;
-    for (int i = 0; i <= 25; ++i)
-        lblLetters[i]->setFontName(CommonDialog1.FontName);
-    for (int i = 0; i <= 9; ++i)
-        lblNumbers[i]->setFontName(CommonDialog1.FontName);
-    for (int i = 0; i <= 31; ++i)
-        lblSpecial[i]->setFontName(CommonDialog1.FontName);
+    if (CommonDialog1.faceChosen())
+        showInFace(CommonDialog1.FontName);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -67,10 +67,10 @@ void frmSentence::wire()
 
 QString frmSentence::askSentence() { return dialogs().inputBox(window(), kPrompt, kTitle); }
 
-// A cancelled dialog leaves FontName as it was; "" and one blank both mean no face.
+// A cancelled dialog leaves FontName as it was.
 void frmSentence::applyChosenFace()
 {
-    if (CommonDialog1.FontName == QLatin1String(" ") || CommonDialog1.FontName.isEmpty())
+    if (!CommonDialog1.faceChosen())
         return;
     lblNewSentence->setFontName(CommonDialog1.FontName);
     lblFont->setCaption(Label::literal(CommonDialog1.FontName));
