@@ -7,10 +7,11 @@
 // Prints the time of each step on stdout, and then that of reading IN as text on its own (the
 // encoding found and the bytes decoded); exits with 1 when a step failed.
 #include "convert/frmdocconvert.h"
+#include "formats/textdecode.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 #include "platform/form.h"
-#include "platform/textdecode.h"
+#include "platform/textview.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -104,7 +105,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer decoding;
         decoding.start();
-        const QString text = decodeText(bytes);
+        const QString text = formats::decodeText(bytes);
         runs.push_back(decoding.nsecsElapsed() / 1e6);
     }
     const double first = runs.front();

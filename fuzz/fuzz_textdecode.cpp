@@ -1,5 +1,5 @@
 // Any bytes read as text: decodeText never fails and always gives well-formed UTF-16.
-#include "platform/textdecode.h"
+#include "formats/textdecode.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -8,7 +8,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const QString text = glyvex::decodeText(bytes);
+    const QString text = glyvex::formats::decodeText(bytes);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text.at(i);
         if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {

@@ -1,5 +1,5 @@
 // Reading any bytes as text: texts in many encodings, broken units, and binary data.
-#include "platform/textdecode.h"
+#include "formats/textdecode.h"
 #include "support/files.h"
 
 #include <QDir>
@@ -28,7 +28,7 @@ private slots:
     {
         QFETCH(QString, path);
         const QString expected = QString::fromUtf8(glyvex::testing::readFile(QString(path).replace(u".txt"_qs, u".expected"_qs)));
-        QCOMPARE(glyvex::decodeText(glyvex::testing::readFile(path)), expected);
+        QCOMPARE(glyvex::formats::decodeText(glyvex::testing::readFile(path)), expected);
     }
 
     void decodes_data()
@@ -66,7 +66,7 @@ private slots:
     {
         QFETCH(QByteArray, input);
         QFETCH(QString, text);
-        QCOMPARE(glyvex::decodeText(input), text);
+        QCOMPARE(glyvex::formats::decodeText(input), text);
     }
 
     void binaryIsSafe_data()
@@ -89,8 +89,8 @@ private slots:
             QByteArray input(size, Qt::Uninitialized);
             for (char& b : input)
                 b = char((zeroEvery && rng.bounded(zeroEvery) == 0) ? 0 : rng.bounded(256));
-            const QString once = glyvex::decodeText(input);
-            QCOMPARE(glyvex::decodeText(input), once);
+            const QString once = glyvex::formats::decodeText(input);
+            QCOMPARE(glyvex::formats::decodeText(input), once);
             QVERIFY(once.isValidUtf16());
         }
     }

@@ -32,15 +32,24 @@ frmSplash::frmSplash(std::function<frmMain&()> makePreview)
                       .backColor = QColor(0, 0, 0)})
     , m_makePreview(std::move(makePreview))
 {
-    lblPlatform = add<Label>(text("lblPlatform", {2760, 1680, 2328, 396}, "for Windows 9x", 16.2f, true, Align::Left));
-    lblVersion = add<Label>(text("lblVersion", {3840, 2160, 1236, 276}, "Version 2.0", 12.0f, true, Align::Left));
-    Label1 = add<Label>(text("Label1", {120, 2640, 6900, 192}, "Loading System Fonts...", 7.8f, false, Align::Center));
-    lblCopyright = add<Label>(text("lblCopyright", {120, 2940, 6900, 192},
-                                   "\u00A9 2026 The Glyvex developers. Free to use and share.", 7.8f, false, Align::Center));
-    Image1 = add<Picture>({.kind = ControlKind::Image, .name = QStringLiteral("Image1"), .rect = {240, 240, 852, 732},
-                           .picture = QStringLiteral(":/glyvex/icon.png")});
-    Image2 = add<Picture>({.kind = ControlKind::Image, .name = QStringLiteral("Image2"), .rect = {1560, 600, 3972, 1068},
-                           .picture = QStringLiteral(":/glyvex/banner.png")});
+    const ControlSpec controls[] = {
+        text("lblPlatform", {2760, 1680, 2328, 396}, "for Windows 9x", 16.2f, true, Align::Left),
+        text("lblVersion", {3840, 2160, 1236, 276}, "Version 2.0", 12.0f, true, Align::Left),
+        text("Label1", {120, 2640, 6900, 192}, "Loading System Fonts...", 7.8f, false, Align::Center),
+        text("lblCopyright", {120, 2940, 6900, 192}, "\u00A9 2026 The Glyvex developers. Free to use and share.", 7.8f,
+             false, Align::Center),
+        {.kind = ControlKind::Image, .name = QStringLiteral("Image1"), .rect = {240, 240, 852, 732},
+         .picture = QStringLiteral(":/glyvex/icon.png")},
+        {.kind = ControlKind::Image, .name = QStringLiteral("Image2"), .rect = {1560, 600, 3972, 1068},
+         .picture = QStringLiteral(":/glyvex/banner.png")},
+    };
+    createAll(controls);
+    lblPlatform = control<Label>(QStringLiteral("lblPlatform"));
+    lblVersion = control<Label>(QStringLiteral("lblVersion"));
+    Label1 = control<Label>(QStringLiteral("Label1"));
+    lblCopyright = control<Label>(QStringLiteral("lblCopyright"));
+    Image1 = control<Picture>(QStringLiteral("Image1"));
+    Image2 = control<Picture>(QStringLiteral("Image2"));
 }
 
 void frmSplash::Form_Load()

@@ -40,31 +40,43 @@ frmDocConvert::frmDocConvert()
                       .maxButton = false, .clientWidth = 6492, .clientHeight = 5064, .font = kWindowFont})
     , CommonDialog1(*this)
 {
-    Label1 = add<Label>({.kind = ControlKind::Label, .name = QStringLiteral("Label1"), .rect = {240, 120, 1080, 216},
-                         .caption = QStringLiteral("Original File:"), .font = kHeadingFont, .tabIndex = 1,
-                         .autoSize = true});
-    lblFileName = add<Label>({.kind = ControlKind::Label, .name = QStringLiteral("lblFileName"),
-                              .rect = {240, 360, 48, 204}, .font = kCaptionFont,
-                              .toolTip = QStringLiteral("File Path/Name"), .tabIndex = 2, .autoSize = true});
-    rtfOrig = add<RichTextBox>({.kind = ControlKind::RichTextBox, .name = QStringLiteral("rtfOrig"),
-                                .rect = {240, 600, 4692, 1692}, .font = kPaneFont, .tabIndex = 0});
-    Label2 = add<Label>({.kind = ControlKind::Label, .name = QStringLiteral("Label2"), .rect = {240, 2640, 1236, 216},
-                         .caption = QStringLiteral("Converted To:"), .font = kHeadingFont, .tabIndex = 4,
-                         .autoSize = true});
-    lblFontName = add<Label>({.kind = ControlKind::Label, .name = QStringLiteral("lblFontName"),
-                              .rect = {240, 2880, 336, 204}, .caption = QStringLiteral("Arial"), .font = kCaptionFont,
-                              .toolTip = QStringLiteral("Font converted to"), .tabIndex = 5, .autoSize = true});
-    rtfConverted = add<RichTextBox>({.kind = ControlKind::RichTextBox, .name = QStringLiteral("rtfConverted"),
-                                     .rect = {240, 3120, 4692, 1692}, .font = kPaneFont, .tabIndex = 3});
-    cmdNewFont = add<Button>({.kind = ControlKind::Button, .name = QStringLiteral("cmdNewFont"),
-                              .rect = {5160, 600, 1092, 372}, .caption = QStringLiteral("New &Font..."),
-                              .font = kButtonFont, .toolTip = QStringLiteral("Convert to new font"), .tabIndex = 6});
-    cmdExport = add<Button>({.kind = ControlKind::Button, .name = QStringLiteral("cmdExport"),
-                             .rect = {5160, 1200, 1092, 372}, .caption = QStringLiteral("&Export..."),
-                             .font = kButtonFont, .toolTip = QStringLiteral("Export converted file"), .tabIndex = 7});
-    cmdClose = add<Button>({.kind = ControlKind::Button, .name = QStringLiteral("cmdClose"),
-                            .rect = {5160, 1800, 1092, 372}, .caption = QStringLiteral("C&lose"), .font = kButtonFont,
-                            .toolTip = QStringLiteral("Close"), .tabIndex = 8});
+    const ControlSpec controls[] = {
+        {.kind = ControlKind::Label, .name = QStringLiteral("Label1"), .rect = {240, 120, 1080, 216},
+         .caption = QStringLiteral("Original File:"), .font = kHeadingFont, .tabIndex = 1,
+         .autoSize = true},
+        {.kind = ControlKind::Label, .name = QStringLiteral("lblFileName"),
+         .rect = {240, 360, 48, 204}, .font = kCaptionFont,
+         .toolTip = QStringLiteral("File Path/Name"), .tabIndex = 2, .autoSize = true},
+        {.kind = ControlKind::RichTextBox, .name = QStringLiteral("rtfOrig"),
+         .rect = {240, 600, 4692, 1692}, .font = kPaneFont, .tabIndex = 0},
+        {.kind = ControlKind::Label, .name = QStringLiteral("Label2"), .rect = {240, 2640, 1236, 216},
+         .caption = QStringLiteral("Converted To:"), .font = kHeadingFont, .tabIndex = 4,
+         .autoSize = true},
+        {.kind = ControlKind::Label, .name = QStringLiteral("lblFontName"),
+         .rect = {240, 2880, 336, 204}, .caption = QStringLiteral("Arial"), .font = kCaptionFont,
+         .toolTip = QStringLiteral("Font converted to"), .tabIndex = 5, .autoSize = true},
+        {.kind = ControlKind::RichTextBox, .name = QStringLiteral("rtfConverted"),
+         .rect = {240, 3120, 4692, 1692}, .font = kPaneFont, .tabIndex = 3},
+        {.kind = ControlKind::Button, .name = QStringLiteral("cmdNewFont"),
+         .rect = {5160, 600, 1092, 372}, .caption = QStringLiteral("New &Font..."),
+         .font = kButtonFont, .toolTip = QStringLiteral("Convert to new font"), .tabIndex = 6},
+        {.kind = ControlKind::Button, .name = QStringLiteral("cmdExport"),
+         .rect = {5160, 1200, 1092, 372}, .caption = QStringLiteral("&Export..."),
+         .font = kButtonFont, .toolTip = QStringLiteral("Export converted file"), .tabIndex = 7},
+        {.kind = ControlKind::Button, .name = QStringLiteral("cmdClose"),
+         .rect = {5160, 1800, 1092, 372}, .caption = QStringLiteral("C&lose"), .font = kButtonFont,
+         .toolTip = QStringLiteral("Close"), .tabIndex = 8},
+    };
+    createAll(controls);
+    Label1 = control<Label>(QStringLiteral("Label1"));
+    lblFileName = control<Label>(QStringLiteral("lblFileName"));
+    rtfOrig = control<RichTextBox>(QStringLiteral("rtfOrig"));
+    Label2 = control<Label>(QStringLiteral("Label2"));
+    lblFontName = control<Label>(QStringLiteral("lblFontName"));
+    rtfConverted = control<RichTextBox>(QStringLiteral("rtfConverted"));
+    cmdNewFont = control<Button>(QStringLiteral("cmdNewFont"));
+    cmdExport = control<Button>(QStringLiteral("cmdExport"));
+    cmdClose = control<Button>(QStringLiteral("cmdClose"));
     addMenus(kMenus);
     mnuFile = menu(QStringLiteral("mnuFile"));
     mnuConvert = menuItem(QStringLiteral("mnuConvert"));
@@ -88,16 +100,8 @@ void frmDocConvert::wire()
 
 void frmDocConvert::trapped(void (frmDocConvert::*steps)())
 {
-    QString problem;
-    try {
-        (this->*steps)();
-        return;
-    } catch (const Error& failure) {
-        problem = failure.message();
-    } catch (const std::exception& failure) { // out of memory for a very large document
-        problem = QString::fromLocal8Bit(failure.what());
-    }
-    dialogs().messageBox(window(), problem, 16, Caption());
+    if (const auto problem = caught([&] { (this->*steps)(); }))
+        dialogs().messageBox(window(), *problem, vbCritical, Caption());
 }
 
 void frmDocConvert::Form_Load() { trapped(&frmDocConvert::loadSteps); }
@@ -125,12 +129,11 @@ void frmDocConvert::loadSteps()
     setLeft(centreWholeTwip(Screen::Width(), Width()));
 }
 
-// A face of "" or " " is what a cancelled dialog leaves: nothing was chosen.
 void frmDocConvert::applyChosenFont()
 {
-    const QString face = CommonDialog1.FontName;
-    if (face == QLatin1String(" ") || face.isEmpty())
+    if (!CommonDialog1.faceChosen())
         return;
+    const QString face = CommonDialog1.FontName;
     rtfConverted->setFontName(face);
     rtfConverted->setFontSize(CommonDialog1.FontSize);
     lblFontName->setCaption(Label::literal(face));

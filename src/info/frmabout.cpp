@@ -39,13 +39,28 @@ ControlSpec wrapped(ControlSpec entry)
     return entry;
 }
 
-// The controls, topmost first: the link lies inside Label4's rectangle and above it.
+// The controls, bottom first: the link lies inside Label4's rectangle and above it.
 const std::array<ControlSpec, 10> kControls{{
-    {.kind = ControlKind::Button, .name = QStringLiteral("cmdOK"), .rect = {2400, 4200, 900, 345},
-     .toolTip = QStringLiteral("Close"), .tabIndex = 7, .backColor = kBlack,
-     .picture = QStringLiteral(":/glyvex/close.png"), .isDefault = true, .isCancel = true},
-    {.kind = ControlKind::PictureBox, .name = QStringLiteral("picIcon"), .rect = {240, 240, 384, 384}, .tabIndex = 0,
-     .backColor = kBlack, .picture = QStringLiteral(":/glyvex/icon.png")},
+    {.kind = ControlKind::Image, .name = QStringLiteral("Image2"), .rect = {1200, 120, 3372, 708},
+     .picture = QStringLiteral(":/glyvex/banner.png")},
+    autoSized(text(QStringLiteral("lblVersion"), {1440, 840, 2580, 252}, QStringLiteral("Version 2.0 for Windows 9x"),
+                   10.2f, Align::Left, 1)),
+    {.kind = ControlKind::Line, .name = QStringLiteral("Line1(1)"), .rect = {120, 2400, 5340, 0},
+     .foreColor = QColor(128, 128, 128)},
+    wrapped(text(QStringLiteral("Label1"), {120, 1320, 5376, 408},
+                 QStringLiteral("Glyvex, a font viewer, \u00A9 2026 the Glyvex developers. "
+                                "Thanks to everyone who tried it and wrote back."),
+                 7.8f, Align::Center, 2)),
+    wrapped(text(QStringLiteral("Label3"), {120, 1920, 5376, 408},
+                 QStringLiteral("Free to use and share: copy it and give it away, whole and unchanged, "
+                                "but do not sell it."),
+                 7.8f, Align::Center, 3)),
+    text(QStringLiteral("Label2"), {120, 3000, 5376, 204}, QStringLiteral("Please report all bugs to ") + info::kEmail,
+         7.8f, Align::Center, 4),
+    wrapped(text(QStringLiteral("Label4"), {240, 3480, 5388, 444},
+                 QStringLiteral("For updates to this program, as well as more free applications and code, "
+                                "visit my web site at"),
+                 7.8f, Align::Left, 5)),
     [] {
         ControlSpec link = autoSized(text(QStringLiteral("lblWebPage"), {2280, 3720, 2388, 204}, info::kWebPage, 7.8f,
                                           Align::Left, 6));
@@ -54,26 +69,11 @@ const std::array<ControlSpec, 10> kControls{{
         link.mousePointer = 10;
         return link;
     }(),
-    wrapped(text(QStringLiteral("Label4"), {240, 3480, 5388, 444},
-                 QStringLiteral("For updates to this program, as well as more free applications and code, "
-                                "visit my web site at"),
-                 7.8f, Align::Left, 5)),
-    text(QStringLiteral("Label2"), {120, 3000, 5376, 204}, QStringLiteral("Please report all bugs to ") + info::kEmail,
-         7.8f, Align::Center, 4),
-    wrapped(text(QStringLiteral("Label3"), {120, 1920, 5376, 408},
-                 QStringLiteral("Free to use and share: copy it and give it away, whole and unchanged, "
-                                "but do not sell it."),
-                 7.8f, Align::Center, 3)),
-    wrapped(text(QStringLiteral("Label1"), {120, 1320, 5376, 408},
-                 QStringLiteral("Glyvex, a font viewer, \u00A9 2026 the Glyvex developers. "
-                                "Thanks to everyone who tried it and wrote back."),
-                 7.8f, Align::Center, 2)),
-    {.kind = ControlKind::Line, .name = QStringLiteral("Line1(1)"), .rect = {120, 2400, 5340, 0},
-     .foreColor = QColor(128, 128, 128)},
-    autoSized(text(QStringLiteral("lblVersion"), {1440, 840, 2580, 252}, QStringLiteral("Version 2.0 for Windows 9x"),
-                   10.2f, Align::Left, 1)),
-    {.kind = ControlKind::Image, .name = QStringLiteral("Image2"), .rect = {1200, 120, 3372, 708},
-     .picture = QStringLiteral(":/glyvex/banner.png")},
+    {.kind = ControlKind::PictureBox, .name = QStringLiteral("picIcon"), .rect = {240, 240, 384, 384}, .tabIndex = 0,
+     .backColor = kBlack, .picture = QStringLiteral(":/glyvex/icon.png")},
+    {.kind = ControlKind::Button, .name = QStringLiteral("cmdOK"), .rect = {2400, 4200, 900, 345},
+     .toolTip = QStringLiteral("Close"), .tabIndex = 7, .backColor = kBlack,
+     .picture = QStringLiteral(":/glyvex/close.png"), .isDefault = true, .isCancel = true},
 }};
 
 } // namespace
@@ -83,20 +83,17 @@ frmAbout::frmAbout()
            FormDesign{.caption = QStringLiteral("About GLYVEX..."), .borderStyle = 3, .minButton = false,
                       .maxButton = false, .clientWidth = 5604, .clientHeight = 4728, .backColor = kBlack})
 {
-    // Created bottom first, so that each control lies above the ones listed after it.
-    std::array<Control*, kControls.size()> made{};
-    for (std::size_t i = kControls.size(); i-- > 0;)
-        made[i] = create(kControls[i]);
-    cmdOK = static_cast<Button*>(made[0]);
-    picIcon = static_cast<Picture*>(made[1]);
-    lblWebPage = static_cast<Label*>(made[2]);
-    Label4 = static_cast<Label*>(made[3]);
-    Label2 = static_cast<Label*>(made[4]);
-    Label3 = static_cast<Label*>(made[5]);
-    Label1 = static_cast<Label*>(made[6]);
-    Line1 = static_cast<Line*>(made[7]);
-    lblVersion = static_cast<Label*>(made[8]);
-    Image2 = static_cast<Picture*>(made[9]);
+    createAll(kControls);
+    cmdOK = control<Button>(QStringLiteral("cmdOK"));
+    picIcon = control<Picture>(QStringLiteral("picIcon"));
+    lblWebPage = control<Label>(QStringLiteral("lblWebPage"));
+    Label4 = control<Label>(QStringLiteral("Label4"));
+    Label2 = control<Label>(QStringLiteral("Label2"));
+    Label3 = control<Label>(QStringLiteral("Label3"));
+    Label1 = control<Label>(QStringLiteral("Label1"));
+    Line1 = control<Line>(QStringLiteral("Line1(1)"));
+    lblVersion = control<Label>(QStringLiteral("lblVersion"));
+    Image2 = control<Picture>(QStringLiteral("Image2"));
     applyTabOrder();
     wire();
 }

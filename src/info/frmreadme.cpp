@@ -15,7 +15,6 @@ using namespace platform;
 
 namespace {
 
-constexpr int vbCritical = 16;
 // Space kept between the note and the button when the note needs more than one line.
 constexpr float kNoteGap = 60;
 
@@ -36,9 +35,10 @@ frmReadMe::frmReadMe()
          .caption = QStringLiteral("If you did not recieve a copy of README.txt with Glyvex, please contact ") + info::kEmail,
          .visible = false, .tabIndex = 2, .autoSize = true, .foreColor = QColor(255, 0, 0), .wordWrap = true},
     };
-    rtfReadMe = add<RichTextBox>(controls[0]);
-    cmdOK = add<Button>(controls[1]);
-    lblNotFound = add<Label>(controls[2]);
+    createAll(controls);
+    rtfReadMe = control<RichTextBox>(QStringLiteral("rtfReadMe"));
+    cmdOK = control<Button>(QStringLiteral("cmdOK"));
+    lblNotFound = control<Label>(QStringLiteral("lblNotFound"));
     applyTabOrder();
     wire();
 }

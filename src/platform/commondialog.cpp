@@ -51,7 +51,6 @@ void CommonDialog::showFile(bool save)
     request.title = DialogTitle;
     request.directory = startDirectory(InitDir);
     request.nameFilter = toQtFilter(Filter);
-    request.existingOnly = !save && (Flags & cdlOFNFileMustExist);
     request.confirmOverwrite = save && (Flags & cdlOFNOverwritePrompt);
     const QString chosen = dialogs().chooseFile(m_owner.window(), request);
     if (!chosen.isEmpty())
@@ -60,6 +59,11 @@ void CommonDialog::showFile(bool save)
 
 void CommonDialog::ShowOpen() { showFile(false); }
 void CommonDialog::ShowSave() { showFile(true); }
+
+bool CommonDialog::faceChosen() const
+{
+    return !FontName.isEmpty() && FontName != QLatin1String(" ");
+}
 
 void CommonDialog::ShowFont()
 {

@@ -22,6 +22,8 @@ public:
     std::int32_t Flags = 0;
     QString FontName; // after ShowFont: the chosen face, or unchanged when cancelled
     float FontSize = 0;
+    // Whether FontName names a face: "" and one blank (what a cancelled dialog may leave) do not.
+    bool faceChosen() const;
 
     void ShowOpen();
     void ShowSave();

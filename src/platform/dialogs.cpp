@@ -83,7 +83,7 @@ public:
 
     void messageBox(QWidget* owner, const QString& prompt, int style, const QString& title) override
     {
-        QMessageBox box(style & 16 ? QMessageBox::Critical : QMessageBox::Information, title, prompt, QMessageBox::Ok, owner);
+        QMessageBox box(style & vbCritical ? QMessageBox::Critical : QMessageBox::Information, title, prompt, QMessageBox::Ok, owner);
         box.exec();
     }
 

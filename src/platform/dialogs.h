@@ -12,12 +12,14 @@ namespace glyvex::platform {
 
 class Menu;
 
+// Message-box styles.
+inline constexpr int vbCritical = 16; // the critical-stop icon
+
 struct FileRequest {
     enum class Kind { Open, Save } kind = Kind::Open;
     QString title;
     QString directory;   // an existing directory (callers resolve missing ones)
     QString nameFilter;  // Qt syntax, e.g. "Rich Text Format (*.rtf)"
-    bool existingOnly = false;
     bool confirmOverwrite = false;
 };
 
@@ -40,6 +42,7 @@ public:
     virtual std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) = 0;
     // The typed text, or an empty text when cancelled.
     virtual QString inputBox(QWidget* owner, const QString& prompt, const QString& title) = 0;
+    // style: bits of the message-box styles below.
     virtual void messageBox(QWidget* owner, const QString& prompt, int style, const QString& title) = 0;
     // Shows the menu's items at the mouse pointer; a chosen item raises its own Click.
     virtual void popupMenu(QWidget* owner, Menu& menu) = 0;

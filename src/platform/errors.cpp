@@ -16,18 +16,22 @@ QString Error::message() const
     return QString::fromStdString(what());
 }
 
+std::optional<QString> caught(const std::function<void()>& steps)
+{
+    try {
+        steps();
+        return std::nullopt;
+    } catch (const Error& error) {
+        return error.message();
+    } catch (const std::exception& error) {
+        return QString::fromLocal8Bit(error.what());
+    }
+}
+
 void runHandler(const std::function<void()>& handler)
 {
-    QString problem;
-    try {
-        handler();
-        return;
-    } catch (const Error& error) {
-        problem = error.message();
-    } catch (const std::exception& error) {
-        problem = QString::fromLocal8Bit(error.what());
-    }
-    dialogs().messageBox(QApplication::activeWindow(), problem, 16, QStringLiteral("Glyvex"));
+    if (const auto problem = caught(handler))
+        dialogs().messageBox(QApplication::activeWindow(), *problem, vbCritical, QStringLiteral("Glyvex"));
 }
 
 } // namespace glyvex::platform

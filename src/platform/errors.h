@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 
 namespace glyvex::platform {
@@ -13,6 +14,10 @@ public:
     explicit Error(const QString& message);
     QString message() const;
 };
+
+// Runs steps and gives the message of an error escaping them (an Error, or any other exception:
+// out of memory for a very large document), or nothing when they finish.
+std::optional<QString> caught(const std::function<void()>& steps);
 
 // Runs a handler; an error escaping it is shown in a message box and the program goes on.
 void runHandler(const std::function<void()>& handler);

@@ -151,7 +151,19 @@ Control* Form::create(const ControlSpec& entry, Control* container)
     }
     if (entry.tabIndex >= 0)
         m_tabOrder.append({entry.tabIndex, control});
+    m_controls.insert(entry.name, control);
     return control;
+}
+
+void Form::createAll(std::span<const ControlSpec> table, Control* container)
+{
+    for (const ControlSpec& entry : table)
+        create(entry, container);
+}
+
+void Form::noSuchControl(const QString& name) const
+{
+    throw Error(QStringLiteral("%1 has no control %2 of that kind").arg(m_name, name));
 }
 
 void Form::addMenus(std::span<const MenuSpec> table)

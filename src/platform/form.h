@@ -15,6 +15,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QHash>
 #include <QMargins>
 #include <span>
 
@@ -107,12 +108,24 @@ protected:
     virtual void Form_Load() {}
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
-    // Building from tables.
+    // Building from tables: a window creates its table's controls in the table's order (each
+    // lies above the ones before it), then looks each one up by its name.
     Control* create(const ControlSpec& entry, Control* container = nullptr);
+    void createAll(std::span<const ControlSpec> table, Control* container = nullptr);
     template <class T>
     T* add(const ControlSpec& entry, Control* container = nullptr)
     {
         return static_cast<T*>(create(entry, container));
+    }
+    // The control of that name; a name not in the tables, or a control of another class, throws
+    // Error.
+    template <class T>
+    T* control(const QString& name) const
+    {
+        T* found = qobject_cast<T*>(m_controls.value(name));
+        if (!found)
+            noSuchControl(name);
+        return found;
     }
     void addMenus(std::span<const MenuSpec> table);
     MenuItem* menuItem(const QString& name) const;
@@ -140,7 +153,10 @@ private:
     bool m_unloaded = false;
     bool m_applying = false;
     QList<Menu*> m_menus;
+    [[noreturn]] void noSuchControl(const QString& name) const;
+
     QList<QPair<int, Control*>> m_tabOrder;
+    QHash<QString, Control*> m_controls;
     QList<Button*> m_buttons;
 };
 

@@ -1,25 +1,10 @@
 #pragma once
 // The rich text box: a document of plain text shown in one face and size. It loads a file as
-// text (any bytes: see decodeText) and saves its text as a Rich Text Format document in that
-// face and size.
-//
-// The pane is a read-only viewer that lays out only the lines on screen, so that documents of
-// any length open at once and the text shown is exactly the text held: lines end at CR LF, LF,
-// CR, U+2028, U+2029, U+0085, vertical tab and form feed; long lines wrap at the pane's width.
-// The vertical scroll bar moves by lines of the document; the wheel, the arrow keys, Page Up
-// and Page Down move by screen lines, Home and End go to the start and the end. Text is
-// selected with the mouse (Shift extends) or Ctrl+A, and copied with Ctrl+C.
+// text (any bytes: see formats::decodeText) and saves its text as a Rich Text Format document
+// in that face and size. Its pane is a TextView (platform/textview.h).
 #include "platform/controls.h"
 
-#include <QAbstractScrollArea>
-#include <QStringList>
-#include <memory>
-
 namespace glyvex::platform {
-
-// A colour of the system by its index: 4 the menu background, 5 the window (text area)
-// background. Any other index throws Error.
-QColor systemColor(int index);
 
 class TextView;
 
@@ -67,48 +52,6 @@ public:
 private:
     void applyFont();
     FontSpec m_font;
-};
-
-// The pane of a rich text box (see the top of this file).
-class TextView final : public QAbstractScrollArea {
-    Q_OBJECT
-public:
-    explicit TextView(QWidget* parent = nullptr);
-    ~TextView() override;
-
-    void setText(const QString& text);
-    const QString& text() const;
-    void setTextFont(const QFont& font);
-
-    // Lines of the document as the pane divides it: each line of the text, a line longer than
-    // a few thousand characters in pieces of that length.
-    qsizetype rowCount() const;
-    // The document's own lines and pieces in order, each without its line end. For tests.
-    QStringList rows() const;
-    // The screen lines currently in view, top to bottom, each as the text it shows.
-    QStringList visibleLines() const;
-
-    QString selectedText() const;
-    void selectAll();
-    void copy() const;
-    // Scrolls by screen lines (negative: up), within the document.
-    void scrollLines(qsizetype count);
-    void scrollToStart();
-    void scrollToEnd();
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    void wheelEvent(QWheelEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void scrollContentsBy(int dx, int dy) override;
-
-private:
-    struct Private;
-    std::unique_ptr<Private> d;
 };
 
 } // namespace glyvex::platform

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QDir>
+#include <QPalette>
 #include <QScreen>
 #include <optional>
 
@@ -94,5 +95,14 @@ void DoEvents()
 
 QString LCase(const QString& text) { return text.toLower(); }
 QString UCase(const QString& text) { return text.toUpper(); }
+
+QColor systemColor(int index)
+{
+    switch (index) {
+    case 4: return QApplication::palette("QMenu").color(QPalette::Window);
+    case 5: return QApplication::palette().color(QPalette::Base);
+    default: throw Error(QStringLiteral("Invalid system colour %1").arg(index));
+    }
+}
 
 } // namespace glyvex::platform

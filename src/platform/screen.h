@@ -1,5 +1,6 @@
 #pragma once
 // The screen object, the application object and a few free operations of the toolkit.
+#include <QColor>
 #include <QObject>
 #include <QString>
 #include <cstdint>
@@ -26,6 +27,10 @@ QString Path();
 // program); an empty text goes back to the executable's directory.
 void overridePath(const QString& directory);
 } // namespace App
+
+// A colour of the system by its index: 4 the menu background, 5 the window (text area)
+// background. Any other index throws Error.
+QColor systemColor(int index);
 
 // Processes all pending events once and returns.
 void DoEvents();

@@ -57,70 +57,6 @@ const MenuSpec kMenus[] = {
     {"mnuHelp", "mnuAbout", "&About"},
 };
 
-// The panels and their arrangement. A term of a sum is a constant or the width of a control,
-// read when the command runs; sums are formed left to right in single precision.
-enum class Panel { Letters, Numbers, Special, Combo, None };
-struct Term {
-    Panel width = Panel::None; // Panel::None: the constant alone
-    float constant = 0;
-};
-struct Sum {
-    std::array<Term, 3> terms{};
-    int count = 0;
-};
-struct PositionWrite {
-    Panel panel = Panel::None;
-    Sum value;
-};
-struct Arrangement {
-    std::array<PositionWrite, 2> positions{};
-    Sum width;
-};
-
-constexpr Sum constant(float value) { return {{{{Panel::None, value}}}, 1}; }
-constexpr Sum plus(Panel a, float c) { return {{{{a, 0}, {Panel::None, c}}}, 2}; }
-constexpr Sum plus(Panel a, float c, Panel b) { return {{{{a, 0}, {Panel::None, c}, {b, 0}}}, 3}; }
-constexpr PositionWrite at(Panel panel, Sum value) { return {panel, value}; }
-
-constexpr Panel L = Panel::Letters, N = Panel::Numbers, S = Panel::Special, C = Panel::Combo;
-
-// What each single-panel command writes, by the state before it. Row index: panel shown
-// before (4) + first other panel shown (2) + second other panel shown (1); the other panels
-// are, in order, Numbers and Special for Letters, Letters and Special for Numbers, and
-// Letters and Numbers for Special.
-constexpr std::array<std::array<Arrangement, 8>, 3> kRearrange{{
-    {{
-        {{}, plus(L, 480)},
-        {{at(S, constant(3120))}, plus(S, 720, L)},
-        {{at(N, constant(3120))}, plus(L, 720, N)},
-        {{at(N, constant(3120)), at(S, constant(4560))}, constant(8820)},
-        {{}, plus(C, 480)},
-        {{at(S, constant(240))}, plus(S, 480)},
-        {{at(N, constant(240))}, plus(C, 480)},
-        {{at(N, constant(240)), at(S, plus(N, 480))}, plus(N, 720, S)},
-    }},
-    {{
-        {{at(N, constant(240))}, plus(C, 480)},
-        {{at(N, constant(240)), at(S, plus(N, 480))}, plus(N, 720, S)},
-        {{at(N, constant(3120))}, plus(L, 720, N)},
-        {{at(S, constant(4560)), at(N, constant(3120))}, constant(8820)},
-        {{}, plus(C, 480)},
-        {{at(S, constant(240))}, plus(S, 480)},
-        {{}, plus(L, 480)},
-        {{at(S, constant(3120))}, plus(L, 720, S)},
-    }},
-    {{
-        {{at(S, constant(240))}, plus(S, 480)},
-        {{at(S, plus(N, 480))}, plus(N, 720, S)},
-        {{at(S, constant(3120))}, plus(L, 720, S)},
-        {{at(S, constant(4560))}, constant(8820)},
-        {{}, plus(C, 480)},
-        {{}, plus(C, 480)},
-        {{}, plus(L, 480)},
-        {{}, plus(N, 720, L)},
-    }},
-}};
-
 } // namespace
 
 frmMain::frmMain()
@@ -129,18 +65,26 @@ frmMain::frmMain()
                       .clientWidth = 3048, .clientHeight = 5820, .font = kWindowFont})
     , CommonDialog1(*this, QStringLiteral("Select Font Name"))
 {
-    cmdMacRestore = add<Button>({.kind = ControlKind::Button, .name = QStringLiteral("cmdMacRestore"),
-                                 .rect = {960, 5760, 1212, 612}, .caption = QStringLiteral("RESTORE"),
-                                 .visible = false, .tabIndex = 1});
-    cboFonts = add<ComboBox>({.kind = ControlKind::ComboBox, .name = QStringLiteral("cboFonts"),
-                              .rect = {120, 120, 1932, 312}, .toolTip = QStringLiteral("Select Font"),
-                              .tabIndex = 0});
-    fraSpecial = add<Frame>({.kind = ControlKind::Frame, .name = QStringLiteral("fraSpecial"),
-                             .rect = {4560, 720, 3852, 4812}, .visible = false});
-    fraNumbers = add<Frame>({.kind = ControlKind::Frame, .name = QStringLiteral("fraNumbers"),
-                             .rect = {3120, 720, 1092, 3852}, .visible = false});
-    fraLetters = add<Frame>({.kind = ControlKind::Frame, .name = QStringLiteral("fraLetters"),
-                             .rect = {240, 600, 2532, 4932}});
+    const ControlSpec controls[] = {
+        {.kind = ControlKind::Button, .name = QStringLiteral("cmdMacRestore"),
+         .rect = {960, 5760, 1212, 612}, .caption = QStringLiteral("RESTORE"),
+         .visible = false, .tabIndex = 1},
+        {.kind = ControlKind::ComboBox, .name = QStringLiteral("cboFonts"),
+         .rect = {120, 120, 1932, 312}, .toolTip = QStringLiteral("Select Font"),
+         .tabIndex = 0},
+        {.kind = ControlKind::Frame, .name = QStringLiteral("fraSpecial"),
+         .rect = {4560, 720, 3852, 4812}, .visible = false},
+        {.kind = ControlKind::Frame, .name = QStringLiteral("fraNumbers"),
+         .rect = {3120, 720, 1092, 3852}, .visible = false},
+        {.kind = ControlKind::Frame, .name = QStringLiteral("fraLetters"),
+         .rect = {240, 600, 2532, 4932}},
+    };
+    createAll(controls);
+    cmdMacRestore = control<Button>(QStringLiteral("cmdMacRestore"));
+    cboFonts = control<ComboBox>(QStringLiteral("cboFonts"));
+    fraSpecial = control<Frame>(QStringLiteral("fraSpecial"));
+    fraNumbers = control<Frame>(QStringLiteral("fraNumbers"));
+    fraLetters = control<Frame>(QStringLiteral("fraLetters"));
     buildPanels();
     addMenus(kMenus);
     mnuFile = menu(QStringLiteral("mnuFile"));
@@ -275,7 +219,12 @@ void frmMain::Form_Load()
 void frmMain::cboFonts_Click()
 {
     // Start-up runs this once for every font before "Arial": the list is read once.
-    const QString face = cboFonts->Text();
+    showInFace(cboFonts->Text());
+}
+
+// All 68 characters in one face.
+void frmMain::showInFace(const QString& face)
+{
     for (int i = 0; i <= 25; ++i)
         lblLetters[i]->setFontName(face);
     for (int i = 0; i <= 9; ++i)
@@ -289,79 +238,8 @@ void frmMain::mnuChangeFont_Click()
     CommonDialog1.Flags = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist;
     CommonDialog1.FontName = cboFonts->Text();
     CommonDialog1.ShowFont();
-    if (CommonDialog1.FontName == QLatin1String(" ") || CommonDialog1.FontName.isEmpty())
-        return;
-    for (int i = 0; i <= 25; ++i)
-        lblLetters[i]->setFontName(CommonDialog1.FontName);
-    for (int i = 0; i <= 9; ++i)
-        lblNumbers[i]->setFontName(CommonDialog1.FontName);
-    for (int i = 0; i <= 31; ++i)
-        lblSpecial[i]->setFontName(CommonDialog1.FontName);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Panel views
-
-bool frmMain::canRearrange() const { return WindowState() == 0; }
-
-namespace {
-template <class Lookup>
-float evaluate(const Sum& sum, Lookup width)
-{
-    float total = 0;
-    for (int i = 0; i < sum.count; ++i) {
-        const Term& term = sum.terms[i];
-        const float value = term.width == Panel::None ? term.constant : width(term.width);
-        total = i == 0 ? value : total + value;
-    }
-    return total;
-}
-} // namespace
-
-// The three single-panel commands: rearrange for the state with panel P inverted (when the
-// window admits it), then invert P and, separately, its check mark.
-void frmMain::togglePanel(int panelIndex, Frame* P, Frame* first, Frame* second, MenuItem* item)
-{
-    if (canRearrange()) {
-        const int row = (P->Visible() ? 4 : 0) + (first->Visible() ? 2 : 0) + (second->Visible() ? 1 : 0);
-        const Arrangement& change = kRearrange[panelIndex][row];
-        const auto width = [this](Panel panel) {
-            switch (panel) {
-            case Panel::Letters: return fraLetters->Width();
-            case Panel::Numbers: return fraNumbers->Width();
-            case Panel::Special: return fraSpecial->Width();
-            default: return cboFonts->Width();
-            }
-        };
-        for (const PositionWrite& write : change.positions) {
-            if (write.panel == Panel::Numbers)
-                fraNumbers->setLeft(evaluate(write.value, width));
-            else if (write.panel == Panel::Special)
-                fraSpecial->setLeft(evaluate(write.value, width));
-        }
-        setWidth(evaluate(change.width, width));
-        centreExact();
-    }
-    P->setVisible(!P->Visible());
-    item->setChecked(!item->Checked());
-}
-
-void frmMain::mnuLetters_Click() { togglePanel(0, fraLetters, fraNumbers, fraSpecial, mnuLetters); }
-void frmMain::mnuNumbers_Click() { togglePanel(1, fraNumbers, fraLetters, fraSpecial, mnuNumbers); }
-void frmMain::mnuSpecial_Click() { togglePanel(2, fraSpecial, fraLetters, fraNumbers, mnuSpecial); }
-
-void frmMain::mnuShowAll_Click()
-{
-    mnuLetters->setChecked(true);
-    mnuNumbers->setChecked(true);
-    mnuSpecial->setChecked(true);
-    fraLetters->setVisible(true);
-    fraNumbers->setVisible(true);
-    fraSpecial->setVisible(true);
-    fraNumbers->setLeft(3120);
-    fraSpecial->setLeft(4560);
-    setWidth(8820);
-    centreWholeTwip();
+    if (CommonDialog1.faceChosen())
+        showInFace(CommonDialog1.FontName);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -83,6 +83,7 @@ public:
 private:
     void buildPanels();
     void wire();
+    void showInFace(const QString& face);
     void togglePanel(int panelIndex, platform::Frame* P, platform::Frame* first, platform::Frame* second,
                      platform::MenuItem* item);
     // Whether the single-panel commands rearrange the window (not minimised or maximised).

@@ -36,14 +36,21 @@ frmSentence::frmSentence(platform::Form& preview)
     , CommonDialog1(*this)
     , m_preview(preview)
 {
-    lblOriginal = add<Label>({.kind = ControlKind::Label, .name = QStringLiteral("lblOriginal"),
-                              .rect = {240, 240, 60, 252}, .tabIndex = 0, .autoSize = true});
-    lblNewSentence = add<Label>({.kind = ControlKind::Label, .name = QStringLiteral("lblNewSentence"),
-                                 .rect = {240, 840, 60, 252}, .tabIndex = 1, .autoSize = true});
-    Label1 = add<Label>({.kind = ControlKind::Label, .name = QStringLiteral("Label1"), .rect = {240, 1560, 2412, 252},
-                         .caption = QStringLiteral("Current Sentence Font:"), .tabIndex = 2});
-    lblFont = add<Label>({.kind = ControlKind::Label, .name = QStringLiteral("lblFont"), .rect = {240, 1920, 60, 252},
-                          .tabIndex = 3, .autoSize = true});
+    const ControlSpec controls[] = {
+        {.kind = ControlKind::Label, .name = QStringLiteral("lblOriginal"),
+         .rect = {240, 240, 60, 252}, .tabIndex = 0, .autoSize = true},
+        {.kind = ControlKind::Label, .name = QStringLiteral("lblNewSentence"),
+         .rect = {240, 840, 60, 252}, .tabIndex = 1, .autoSize = true},
+        {.kind = ControlKind::Label, .name = QStringLiteral("Label1"), .rect = {240, 1560, 2412, 252},
+         .caption = QStringLiteral("Current Sentence Font:"), .tabIndex = 2},
+        {.kind = ControlKind::Label, .name = QStringLiteral("lblFont"), .rect = {240, 1920, 60, 252},
+         .tabIndex = 3, .autoSize = true},
+    };
+    createAll(controls);
+    lblOriginal = control<Label>(QStringLiteral("lblOriginal"));
+    lblNewSentence = control<Label>(QStringLiteral("lblNewSentence"));
+    Label1 = control<Label>(QStringLiteral("Label1"));
+    lblFont = control<Label>(QStringLiteral("lblFont"));
     addMenus(kMenus);
     mnuFile = menu(QStringLiteral("mnuFile"));
     mnuSentence = menuItem(QStringLiteral("mnuSentence"));
@@ -67,10 +74,10 @@ void frmSentence::wire()
 
 QString frmSentence::askSentence() { return dialogs().inputBox(window(), kPrompt, kTitle); }
 
-// A cancelled dialog leaves FontName as it was; "" and one blank both mean no face.
+// A cancelled dialog leaves FontName as it was.
 void frmSentence::applyChosenFace()
 {
-    if (CommonDialog1.FontName == QLatin1String(" ") || CommonDialog1.FontName.isEmpty())
+    if (!CommonDialog1.faceChosen())
         return;
     lblNewSentence->setFontName(CommonDialog1.FontName);
     lblFont->setCaption(Label::literal(CommonDialog1.FontName));

@@ -1,5 +1,7 @@
 #include "support/rtfreader.h"
+#include "formats/rtfwriter.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -92,6 +94,14 @@ QString expectedReadBack(const QString& text)
             out += QChar(u);
     }
     return out;
+}
+
+QByteArray toRtf(const QString& text, const QString& faceName, double pointSize)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    formats::writeRtf(&buffer, text, faceName, pointSize);
+    return buffer.data();
 }
 
 } // namespace glyvex::testing

@@ -17,6 +17,9 @@ struct ReadBack {
 
 ReadBack readRtf(const QByteArray& rtf);
 
+// The writer's whole document, written to memory.
+QByteArray toRtf(const QString& text, const QString& faceName, double pointSize);
+
 // The text a reader gets back, by the mapping the writer documents.
 QString expectedReadBack(const QString& text);
 

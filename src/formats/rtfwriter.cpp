@@ -1,4 +1,4 @@
-#include "platform/rtfwriter.h"
+#include "formats/rtfwriter.h"
 
 #include <QIODevice>
 
@@ -6,7 +6,7 @@
 #include <charconv>
 #include <cmath>
 
-namespace glyvex {
+namespace glyvex::formats {
 
 namespace {
 
@@ -22,9 +22,6 @@ constexpr qsizetype kTailBytes = 64;
 constexpr qsizetype kFlushBytes = 256 * 1024;
 
 constexpr char16_t kReplacement = 0xFFFD;
-
-bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
 
 bool isDroppedControl(char16_t u) { return u < 0x20 || (u >= 0x7F && u <= 0x9F); }
 
@@ -151,7 +148,7 @@ private:
         if (m_pendingHigh) {
             const char16_t high = m_pendingHigh;
             m_pendingHigh = 0;
-            if (isLowSurrogate(u)) {
+            if (QChar::isLowSurrogate(u)) {
                 wrapIfLong();
                 m_p = putUnicode(m_p, high);
                 m_p = putUnicode(m_p, u);
@@ -206,11 +203,11 @@ private:
         }
         if (isDroppedControl(u))
             return;
-        if (isHighSurrogate(u)) {
+        if (QChar::isHighSurrogate(u)) {
             m_pendingHigh = u;
             return;
         }
-        unicode(isLowSurrogate(u) ? kReplacement : u);
+        unicode(QChar::isLowSurrogate(u) ? kReplacement : u);
     }
 
     void unicode(char16_t u)
@@ -294,12 +291,12 @@ QString rtfFontName(const QString& faceName)
         const char16_t u = faceName.at(i).unicode();
         if (u == ';' || u == 0x2028 || u == 0x2029 || isDroppedControl(u))
             continue;
-        if (isHighSurrogate(u) && i + 1 < faceName.size() && isLowSurrogate(faceName.at(i + 1).unicode())) {
+        if (QChar::isHighSurrogate(u) && i + 1 < faceName.size() && QChar::isLowSurrogate(faceName.at(i + 1).unicode())) {
             name += faceName.at(i);
             name += faceName.at(++i);
             continue;
         }
-        name += (isHighSurrogate(u) || isLowSurrogate(u)) ? QChar(kReplacement) : QChar(u);
+        name += QChar::isSurrogate(u) ? QChar(kReplacement) : QChar(u);
     }
     name = name.trimmed();
     if (name.isEmpty())
@@ -307,87 +304,32 @@ QString rtfFontName(const QString& faceName)
     return name;
 }
 
-QByteArray toRtf(const QString& text, const QString& faceName, double pointSize)
+bool writeRtf(QIODevice* device, QStringView text, const QString& faceName, double pointSize)
 {
-    QByteArray out = header(faceName, pointSize);
-    // Enough for mostly-ASCII text without growing; more grows geometrically.
-    out.reserve(out.size() + text.size() + text.size() / 8 + kChunkUnits * kMaxBytesPerUnit);
-    BodyEncoder encoder(out.size());
-    encoder.encode(text, out);
-    encoder.finish(out);
-    if (out.capacity() - out.size() > out.size() / 4)
-        out.squeeze();
-    return out;
-}
-
-struct RtfWriter::State {
-    State(qsizetype column) : encoder(column) {}
-
-    bool flush()
-    {
-        // A write the device takes only in part goes on with the rest; one that takes
-        // nothing or fails ends the document (on a full disk the first write is cut short
-        // and the next one fails, which gives the device its reason).
-        for (qsizetype done = 0; ok && done < buffer.size();) {
+    if (!device || !device->isOpen() || !device->isWritable())
+        return false;
+    QByteArray buffer = header(faceName, pointSize);
+    BodyEncoder encoder(buffer.size());
+    // A write the device takes only in part goes on with the rest; one that takes nothing or
+    // fails ends the document (on a full disk the first write is cut short and the next one
+    // fails, which gives the device its reason).
+    const auto flush = [&] {
+        for (qsizetype done = 0; done < buffer.size();) {
             const qint64 written = device->write(buffer.constData() + done, buffer.size() - done);
-            ok = written > 0;
+            if (written <= 0)
+                return false;
             done += written;
         }
         buffer.resize(0);
-        return ok;
-    }
-
-    QIODevice* device = nullptr;
-    QByteArray buffer;
-    BodyEncoder encoder;
-    bool ok = true;
-    bool finished = false;
-};
-
-RtfWriter::RtfWriter(QIODevice* device, const QString& faceName, double pointSize)
-{
-    QByteArray start = header(faceName, pointSize);
-    m_state = std::make_unique<State>(start.size());
-    m_state->device = device;
-    m_state->ok = device && device->isOpen() && device->isWritable();
-    m_state->buffer = std::move(start);
-}
-
-RtfWriter::~RtfWriter() = default;
-
-bool RtfWriter::write(QStringView text)
-{
-    State& s = *m_state;
-    if (!s.ok || s.finished)
-        return false;
+        return true;
+    };
     for (qsizetype start = 0; start < text.size(); start += kChunkUnits) {
-        s.encoder.encode(text.mid(start, std::min(kChunkUnits, text.size() - start)), s.buffer);
-        if (s.buffer.size() >= kFlushBytes && !s.flush())
+        encoder.encode(text.mid(start, std::min(kChunkUnits, text.size() - start)), buffer);
+        if (buffer.size() >= kFlushBytes && !flush())
             return false;
     }
-    return true;
+    encoder.finish(buffer);
+    return flush();
 }
 
-bool RtfWriter::finish()
-{
-    State& s = *m_state;
-    if (!s.ok || s.finished)
-        return false;
-    s.finished = true;
-    s.encoder.finish(s.buffer);
-    return s.flush();
-}
-
-bool RtfWriter::ok() const
-{
-    return m_state->ok;
-}
-
-bool writeRtf(QIODevice* device, QStringView text, const QString& faceName, double pointSize)
-{
-    RtfWriter writer(device, faceName, pointSize);
-    writer.write(text);
-    return writer.finish();
-}
-
-} // namespace glyvex
+} // namespace glyvex::formats

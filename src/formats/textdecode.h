@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace glyvex {
+namespace glyvex::formats {
 
 // Reads any bytes as text, the way the rich text box loads a file as plain text. In this order:
 //  1. a byte-order mark (UTF-32 LE/BE, UTF-8, UTF-16 LE/BE) names the encoding; the mark is not
@@ -22,4 +22,4 @@ namespace glyvex {
 // well-formed UTF-16.
 QString decodeText(const QByteArray& bytes);
 
-} // namespace glyvex
+} // namespace glyvex::formats

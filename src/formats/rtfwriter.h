@@ -4,11 +4,9 @@
 #include <QString>
 #include <QStringView>
 
-#include <memory>
-
 class QIODevice;
 
-namespace glyvex {
+namespace glyvex::formats {
 
 // Plain text to RTF in one font and size.
 //
@@ -58,33 +56,10 @@ int rtfHalfPoints(double pointSize);
 // unpaired surrogate becomes U+FFFD, and an empty result becomes "Arial".
 QString rtfFontName(const QString& faceName);
 
-// The whole document in memory.
-QByteArray toRtf(const QString& text, const QString& faceName, double pointSize);
-
 // Writes the document to an open device in blocks of a few hundred KiB, so
 // the only extra memory is one such block. Returns false if the device
 // is not writable or a write fails; a write the device takes only in part
 // is continued, and fails when the device then takes nothing.
 bool writeRtf(QIODevice* device, QStringView text, const QString& faceName, double pointSize);
 
-// The same, for text that arrives in pieces: the pieces may be split
-// anywhere, even inside CR LF or a surrogate pair. Output reaches the device
-// in blocks; finish() ends the document, writes what is left and must be
-// called once, after the last write() (the destructor does not).
-class RtfWriter {
-public:
-    RtfWriter(QIODevice* device, const QString& faceName, double pointSize);
-    ~RtfWriter();
-    RtfWriter(const RtfWriter&) = delete;
-    RtfWriter& operator=(const RtfWriter&) = delete;
-
-    bool write(QStringView text);
-    bool finish();
-    bool ok() const;
-
-private:
-    struct State;
-    std::unique_ptr<State> m_state;
-};
-
-} // namespace glyvex
+} // namespace glyvex::formats

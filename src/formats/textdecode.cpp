@@ -1,4 +1,4 @@
-#include "platform/textdecode.h"
+#include "formats/textdecode.h"
 
 #include <QStringDecoder>
 
@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-namespace glyvex {
+namespace glyvex::formats {
 
 namespace {
 
@@ -53,9 +53,6 @@ bool startsWith(Bytes p, qsizetype n, std::initializer_list<unsigned char> mark)
     return std::equal(mark.begin(), mark.end(), p);
 }
 
-bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
-
 QString decodeUtf16(Bytes p, qsizetype n, bool littleEndian)
 {
     const qsizetype units = n / 2;
@@ -70,13 +67,13 @@ QString decodeUtf16(Bytes p, qsizetype n, bool littleEndian)
     qsizetype i = 0;
     while (i < units) {
         const char16_t u = unitAt(i);
-        if (isHighSurrogate(u) && i + 1 < units && isLowSurrogate(unitAt(i + 1))) {
+        if (QChar::isHighSurrogate(u) && i + 1 < units && QChar::isLowSurrogate(unitAt(i + 1))) {
             *out++ = u;
             *out++ = unitAt(i + 1);
             i += 2;
             continue;
         }
-        *out++ = (isHighSurrogate(u) || isLowSurrogate(u)) ? kReplacement : u;
+        *out++ = QChar::isSurrogate(u) ? kReplacement : u;
         ++i;
     }
     if (partial)
@@ -299,4 +296,4 @@ QString decodeText(const QByteArray& bytes)
     return decodeLegacy(bytes);
 }
 
-} // namespace glyvex
+} // namespace glyvex::formats

@@ -1,0 +1,259 @@
+#include "platform/control.h"
+
+#include "platform/errors.h"
+#include "platform/label.h"
+#include "platform/twips.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMetaMethod>
+#include <QMouseEvent>
+#include <QWidget>
+#include <algorithm>
+#include <cmath>
+
+namespace glyvex::platform {
+
+namespace {
+
+QList<QPointer<Control>>& pendingControls()
+{
+    static QList<QPointer<Control>> pending;
+    return pending;
+}
+
+bool g_flushPosted = false;
+
+int buttonCode(Qt::MouseButton button)
+{
+    switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+    }
+}
+
+int buttonsCode(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+        | (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+} // namespace
+
+Control::Control(const ControlSpec& entry, QWidget* widget)
+    : QObject(widget)
+    , m_name(entry.name)
+    , m_widget(widget)
+    , m_rect(entry.rect)
+    , m_visible(entry.visible)
+{
+    widget->setObjectName(entry.name);
+    if (!entry.toolTip.isEmpty())
+        widget->setToolTip(entry.toolTip);
+    // What a screen reader says: the caption a person sees, else the tooltip, else the control's
+    // role read from its name; a tooltip is also the description. (Labels keep their name in
+    // step with their caption.)
+    m_spokenName = entry.toolTip.isEmpty() ? spokenName(entry.name) : entry.toolTip;
+    widget->setAccessibleDescription(entry.toolTip);
+    if (entry.kind != ControlKind::Label)
+        widget->setAccessibleName(entry.caption.isEmpty() ? m_spokenName : Label::stripAccessKeys(entry.caption));
+    if (entry.mousePointer != 0)
+        setMousePointer(entry.mousePointer);
+    applyGeometry();
+    widget->setVisible(entry.visible);
+}
+
+Control::~Control() = default;
+
+QString Control::spokenName(const QString& name)
+{
+    // "fraLetters" -> "Letters", "rtfReadMe" -> "Read Me", "Image2" -> "Image 2", "Line1(1)" -> "Line 1"
+    QString base = name.section(u'(', 0, 0);
+    qsizetype start = 0;
+    while (start < base.size() && base[start].isLower())
+        ++start;
+    if (start == base.size() || !base[start].isUpper())
+        start = 0; // no kind prefix: all of it is the role
+    QString spoken;
+    for (qsizetype i = start; i < base.size(); ++i) {
+        const QChar c = base[i];
+        if (!spoken.isEmpty() && i > start
+            && ((c.isUpper() && base[i - 1].isLower()) || (c.isDigit() && !base[i - 1].isDigit())))
+            spoken.append(u' ');
+        spoken.append(c);
+    }
+    return spoken;
+}
+
+float Control::Width() const
+{
+    if (m_pending)
+        const_cast<Control*>(this)->sync();
+    return m_rect.width;
+}
+
+float Control::Height() const
+{
+    if (m_pending)
+        const_cast<Control*>(this)->sync();
+    return m_rect.height;
+}
+
+void Control::setLeft(float value)
+{
+    m_rect.left = value;
+    applyGeometry();
+}
+
+void Control::setTop(float value)
+{
+    m_rect.top = value;
+    applyGeometry();
+}
+
+void Control::setWidth(float value)
+{
+    m_rect.width = value;
+    applyGeometry();
+}
+
+void Control::setHeight(float value)
+{
+    m_rect.height = value;
+    applyGeometry();
+}
+
+void Control::setVisible(bool value)
+{
+    m_visible = value;
+    m_widget->setVisible(value);
+}
+
+void Control::setToolTip(const QString& text)
+{
+    m_widget->setToolTip(text);
+    m_widget->setAccessibleDescription(text);
+}
+
+void Control::setMousePointer(int code)
+{
+    Qt::CursorShape shape = Qt::ArrowCursor;
+    switch (code) {
+    case 0: break;
+    case 1: shape = Qt::ArrowCursor; break;
+    case 2: shape = Qt::CrossCursor; break;
+    case 3: shape = Qt::IBeamCursor; break;
+    case 10: shape = Qt::UpArrowCursor; break;
+    case 11: shape = Qt::WaitCursor; break;
+    case 13: shape = Qt::BusyCursor; break;
+    default: throw Error(QStringLiteral("Invalid property value: mouse pointer %1").arg(code));
+    }
+    m_mousePointer = code;
+    if (code == 0)
+        m_widget->unsetCursor();
+    else
+        m_widget->setCursor(shape);
+}
+
+void Control::applyGeometry()
+{
+    const int left = toPixelsX(m_rect.left);
+    const int top = toPixelsY(m_rect.top);
+    const int right = toPixelsX(m_rect.left + m_rect.width);
+    const int bottom = toPixelsY(m_rect.top + m_rect.height);
+    m_widget->setGeometry(left, top, std::max(1, right - left), std::max(1, bottom - top));
+}
+
+void Control::schedule()
+{
+    if (m_pending)
+        return;
+    m_pending = true;
+    pendingControls().append(this);
+    if (!g_flushPosted) {
+        g_flushPosted = true;
+        QMetaObject::invokeMethod(qApp, [] { Control::flushPending(); }, Qt::QueuedConnection);
+    }
+}
+
+void Control::flushPending()
+{
+    g_flushPosted = false;
+    const QList<QPointer<Control>> pending = std::exchange(pendingControls(), {});
+    for (const QPointer<Control>& control : pending) {
+        if (control && control->m_pending)
+            control->sync();
+    }
+}
+
+void Control::relayMouse()
+{
+    m_widget->installEventFilter(this);
+}
+
+void Control::connectNotify(const QMetaMethod& signal)
+{
+    if (signal == QMetaMethod::fromSignal(&Control::MouseMove))
+        m_widget->setMouseTracking(true);
+    // A label that does something when clicked (a link) is also reached with Tab and pressed
+    // with the space bar, so that no command needs the mouse.
+    if (signal == QMetaMethod::fromSignal(&Control::Click) && qobject_cast<QLabel*>(m_widget))
+        m_widget->setFocusPolicy(Qt::TabFocus);
+}
+
+bool Control::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_widget)
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        m_pressed = mouse->button() == Qt::LeftButton;
+        return true;
+    }
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPointF at = mouse->position();
+        const bool click = m_pressed && mouse->button() == Qt::LeftButton && m_widget->rect().contains(at.toPoint());
+        m_pressed = false;
+        emit MouseUp(buttonCode(mouse->button()), shiftCode(mouse->modifiers()),
+                     static_cast<float>(at.x()) * twipsPerPixelX(), static_cast<float>(at.y()) * twipsPerPixelY());
+        if (click)
+            emit Click();
+        return true;
+    }
+    case QEvent::KeyPress:
+        if (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Space && m_widget->focusPolicy() == Qt::TabFocus
+            && qobject_cast<QLabel*>(m_widget)) {
+            emit Click();
+            return true;
+        }
+        return false;
+    case QEvent::MouseButtonDblClick:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
+            emit DblClick();
+        return true;
+    case QEvent::MouseMove: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        const QPointF at = mouse->position();
+        emit MouseMove(buttonsCode(mouse->buttons()), shiftCode(mouse->modifiers()),
+                       static_cast<float>(at.x()) * twipsPerPixelX(), static_cast<float>(at.y()) * twipsPerPixelY());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+} // namespace glyvex::platform

@@ -1,0 +1,137 @@
+#include "platform/label.h"
+
+#include "platform/twips.h"
+
+#include <QAccessibleWidget>
+#include <QApplication>
+#include <QLabel>
+#include <algorithm>
+#include <cmath>
+
+namespace glyvex::platform {
+
+Label::Label(const ControlSpec& entry, const FontSpec& font, QWidget* parent)
+    : Control(entry, new QLabel(parent))
+    , m_font(entry.font.value_or(font))
+    , m_caption(entry.caption)
+    , m_foreColor(entry.foreColor)
+    , m_borderStyle(entry.borderStyle)
+    , m_autoSize(entry.autoSize)
+    , m_transparent(entry.transparent)
+    , m_spokenWithFace(entry.spokenWithFace)
+{
+    QLabel* l = label();
+    l->setTextFormat(Qt::PlainText);
+    // Qt would indent the text of a bordered label by half an "x", beyond its measured size.
+    l->setIndent(0);
+    l->setWordWrap(entry.wordWrap);
+    l->setAlignment((entry.alignment == Align::Center ? Qt::AlignHCenter
+                         : entry.alignment == Align::Right ? Qt::AlignRight
+                                                          : Qt::AlignLeft)
+                    | Qt::AlignTop);
+    l->setAutoFillBackground(!m_transparent);
+    // Only the colours the window names are fixed; the others stay the palette's, so that the
+    // label follows the desktop's theme (light text on a dark window, and so on).
+    if (m_foreColor)
+        setForeColor(*m_foreColor);
+    if (entry.backColor) {
+        QPalette palette = l->palette();
+        palette.setColor(QPalette::Window, *entry.backColor);
+        l->setPalette(palette);
+    }
+    relayMouse();
+    sync();
+}
+
+QLabel* Label::label() const { return static_cast<QLabel*>(m_widget); }
+
+QString Label::stripAccessKeys(const QString& caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&' && i + 1 < caption.size())
+            ++i; // "&x" shows x, "&&" shows "&"
+        shown.append(caption[i]);
+    }
+    return shown;
+}
+
+QString Label::literal(const QString& text)
+{
+    QString caption = text;
+    return caption.replace(u'&', QLatin1String("&&"));
+}
+
+QString Label::shownText() const { return stripAccessKeys(m_caption); }
+
+QFont Label::shownFont()
+{
+    if (m_pending)
+        sync();
+    return label()->font();
+}
+
+void Label::setCaption(const QString& caption)
+{
+    m_caption = caption;
+    schedule();
+}
+
+void Label::setFontName(const QString& name)
+{
+    m_font.name = name;
+    schedule();
+}
+
+void Label::setFontSize(float points)
+{
+    m_font.size = points;
+    schedule();
+}
+
+QColor Label::ForeColor() const { return m_foreColor.value_or(label()->palette().color(QPalette::WindowText)); }
+
+void Label::setForeColor(const QColor& color)
+{
+    m_foreColor = color;
+    QPalette palette = label()->palette();
+    palette.setColor(QPalette::WindowText, color);
+    label()->setPalette(palette);
+}
+
+void Label::setBorderStyle(int style)
+{
+    m_borderStyle = style;
+    schedule();
+}
+
+void Label::sync()
+{
+    m_pending = false;
+    QLabel* l = label();
+    const QFont font = toQFont(m_font);
+    l->setFont(font);
+    l->setFrameShape(m_borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
+    const QString text = shownText();
+    l->setText(text);
+    // A character shown in two faces side by side is told apart by its face: "A in Arial".
+    l->setAccessibleName(text.isEmpty() ? m_spokenName
+                             : m_spokenWithFace ? QStringLiteral("%1 in %2").arg(text, m_font.name)
+                                                : text);
+    if (m_autoSize && l->wordWrap()) {
+        // A label that wraps keeps its width and takes the height of its lines.
+        m_rect.height = fromPixelsY(std::max(l->heightForWidth(l->width()), 2 * l->frameWidth()));
+        applyGeometry();
+    } else if (m_autoSize) {
+        const QFontMetricsF metrics(font);
+        const int frame = 2 * l->frameWidth();
+        const int width = text.isEmpty() ? frame : static_cast<int>(std::ceil(metrics.horizontalAdvance(text))) + frame;
+        const int height = static_cast<int>(std::ceil(metrics.height())) + frame;
+        m_rect.width = fromPixelsX(width);
+        m_rect.height = fromPixelsY(height);
+        applyGeometry();
+    }
+}
+
+} // namespace glyvex::platform
