@@ -53,7 +53,7 @@ public:
     // Puts the entry in its sorted place and returns that row.
     qsizetype add(const QString& item)
     {
-        sort();
+        sortPending();
         QCollatorSortKey key = m_collator.sortKey(item);
         const auto at = std::upper_bound(m_keys.begin(), m_keys.end(), key, less);
         const qsizetype row = at - m_keys.begin();
@@ -72,14 +72,14 @@ public:
     qsizetype count() const { return m_items.size() + m_unsorted.size(); }
     const QString& at(qsizetype row)
     {
-        sort();
+        sortPending();
         return m_items.at(row);
     }
     bool stale() const { return m_shown != count(); }
 
     void publish()
     {
-        sort();
+        sortPending();
         beginResetModel();
         m_shown = m_items.size();
         endResetModel();
@@ -88,7 +88,7 @@ public:
 private:
     static bool less(const QCollatorSortKey& a, const QCollatorSortKey& b) { return a.compare(b) < 0; }
 
-    void sort()
+    void sortPending()
     {
         if (m_unsorted.isEmpty())
             return;
