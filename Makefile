@@ -1,7 +1,9 @@
 # Thin wrapper over CMake. Each target first installs the Debian packages it needs that are
 # missing (packages/run.txt; make test adds packages/test.txt, make bench packages/bench.txt).
 BUILD ?= build
-CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# CI (CI=true) turns every compiler warning into an error.
+WERROR = $(if $(CI),-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
+CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
 # $(call build_with,LISTS): install the packages of LISTS, configure once, build.
 define build_with
@@ -24,8 +26,12 @@ run:
 	$(call build_with,run)
 	$(BUILD)/src/glyvex
 
+# The sources follow .clang-format.
+FORMATTED = $(shell git ls-files 'src/*.cpp' 'src/*.h' 'tests/*.cpp' 'tests/*.h' 'bench/*.cpp' 'fuzz/*.cpp' 'fuzz/*.h')
+
 test:
 	$(call build_with,run test)
+	@clang-format --dry-run --Werror $(FORMATTED) && echo "clang-format: the sources follow .clang-format"
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
 	@$(MAKE) --no-print-directory test-sanitize
 
@@ -50,7 +56,7 @@ SANITIZE_ENV = QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1:detect_stac
 sanitize:
 	@scripts/install-deps run test
 	@[ -f $(SANITIZE_BUILD)/build.ninja ] || cmake -S . -B $(SANITIZE_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-		-DCMAKE_CXX_COMPILER=clang++-14 "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" -DGLYVEX_FUZZ=ON
+		-DCMAKE_CXX_COMPILER=clang++-14 "-DCMAKE_CXX_FLAGS=$(SANITIZE_FLAGS)" -DGLYVEX_FUZZ=ON $(WERROR)
 	cmake --build $(SANITIZE_BUILD)
 
 test-sanitize: sanitize

@@ -30,7 +30,9 @@ namespace {
 class AnsweringDialogs final : public Dialogs {
 public:
     AnsweringDialogs(QString in, QString out, FontChoice font)
-        : m_in(std::move(in)), m_out(std::move(out)), m_font(std::move(font))
+        : m_in(std::move(in))
+        , m_out(std::move(out))
+        , m_font(std::move(font))
     {
     }
     QStringList problems;
@@ -42,7 +44,7 @@ public:
     std::optional<FontChoice> chooseFont(QWidget*, const FontRequest&) override { return m_font; }
     QString inputBox(QWidget*, const QString&, const QString&) override { return {}; }
     void messageBox(QWidget*, const QString& prompt, int, const QString&) override { problems << prompt; }
-    void popupMenu(QWidget*, Menu&) override {}
+    void popupMenu(QWidget*, Menu&) override { }
     bool openUrl(const QUrl&) override { return false; }
 
 private:
@@ -68,8 +70,8 @@ int main(int argc, char** argv)
     auto owned = std::make_unique<AnsweringDialogs>(args[1], args[2], FontChoice{args[3], size});
     AnsweringDialogs& answers = *owned;
     setDialogs(std::move(owned));
-    Form owner(QStringLiteral("frmBench"), FormDesign{.caption = QStringLiteral("Bench"), .clientWidth = 3000,
-                                                      .clientHeight = 3000});
+    Form owner(QStringLiteral("frmBench"),
+               FormDesign{.caption = QStringLiteral("Bench"), .clientWidth = 3000, .clientHeight = 3000});
     owner.Show();
     const qint64 started = clock.elapsed();
 

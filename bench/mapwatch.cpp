@@ -52,7 +52,8 @@ std::string property(Display* display, Window window, Atom name)
     unsigned char* data = nullptr;
     std::string value;
     if (XGetWindowProperty(display, window, name, 0, 1024, False, AnyPropertyType, &type, &format, &count, &after,
-                           &data) == Success
+                           &data)
+            == Success
         && data) {
         if (format == 8)
             value.assign(reinterpret_cast<char*>(data), count);

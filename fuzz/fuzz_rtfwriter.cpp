@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         data += 6;
         size -= 6;
     }
-    const QString text = glyvex::formats::decodeText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+    const QString text
+        = glyvex::formats::decodeText(QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
     const QString face = text.left(std::min<qsizetype>(text.indexOf(u'\n') < 0 ? text.size() : text.indexOf(u'\n'), 8));
 
     const QByteArray rtf = glyvex::testing::toRtf(text, face, points);

@@ -46,8 +46,9 @@ private:
                 if (value && *value)
                     where += (where.empty() ? "" : ", ") + std::string(name) + '=' + value;
             }
-            std::fprintf(stderr, "glyvex: cannot open the display (%s); run it in a desktop session, "
-                                 "or under a virtual display: xvfb-run -a glyvex\n",
+            std::fprintf(stderr,
+                         "glyvex: cannot open the display (%s); run it in a desktop session, "
+                         "or under a virtual display: xvfb-run -a glyvex\n",
                          where.empty() ? "neither DISPLAY nor WAYLAND_DISPLAY is set" : where.c_str());
             std::fflush(stderr);
             std::_Exit(2);
@@ -66,7 +67,8 @@ private:
     {
         const QMutexLocker lock(&s_mutex);
         for (const Held& held : std::exchange(s_held, {})) {
-            const QMessageLogContext context(held.file.c_str(), held.line, held.function.c_str(), held.category.c_str());
+            const QMessageLogContext context(held.file.c_str(), held.line, held.function.c_str(),
+                                             held.category.c_str());
             s_previous(held.type, context, held.message);
         }
     }
@@ -91,8 +93,9 @@ int main(int argc, char* argv[])
     glyvex::platform::useInstalledDefaultFont();
     // The program ends when its last window is unloaded. exit(), not quit(): Qt 6 turns quit()
     // into a close request to every window, which a window may refuse.
-    QObject::connect(&glyvex::platform::Forms::instance(), &glyvex::platform::Forms::lastFormUnloaded, &app,
-                     [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    QObject::connect(
+        &glyvex::platform::Forms::instance(), &glyvex::platform::Forms::lastFormUnloaded, &app,
+        [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 
     // The Preview window and its controls are made when the start-up sequence loads it, once
     // the splash window is on screen.

@@ -110,11 +110,16 @@ private slots:
         QTest::addColumn<int>("text");
         QTest::addColumn<QString>("atStart");
         QTest::addColumn<QString>("afterPick");
-        QTest::newRow("reference letter") << "Label1(0)" << int(QAccessible::Name) << "A in Arial" << "A in Arial";
-        QTest::newRow("preview letter") << "lblLetters(0)" << int(QAccessible::Name) << "A in Arial" << "A in Verdana";
-        QTest::newRow("preview ampersand") << "lblSpecial(8)" << int(QAccessible::Name) << "& in Arial" << "& in Verdana";
-        QTest::newRow("font list") << "cboFonts" << int(QAccessible::Name) << "Select Font" << "Select Font";
-        QTest::newRow("font list value") << "cboFonts" << int(QAccessible::Value) << "Arial" << "Verdana";
+        QTest::newRow("reference letter") << "Label1(0)" << int(QAccessible::Name) << "A in Arial"
+                                          << "A in Arial";
+        QTest::newRow("preview letter") << "lblLetters(0)" << int(QAccessible::Name) << "A in Arial"
+                                        << "A in Verdana";
+        QTest::newRow("preview ampersand") << "lblSpecial(8)" << int(QAccessible::Name) << "& in Arial"
+                                           << "& in Verdana";
+        QTest::newRow("font list") << "cboFonts" << int(QAccessible::Name) << "Select Font"
+                                   << "Select Font";
+        QTest::newRow("font list value") << "cboFonts" << int(QAccessible::Value) << "Arial"
+                                         << "Verdana";
     }
     void charactersSayTheirFace()
     {
@@ -139,16 +144,26 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<bool>("dark");
         QTest::addColumn<QColor>("named"); // none: the text must be readable (contrast 4.5:1)
-        QTest::newRow("reference label") << "frmMain" << "Label1(0)" << true << QColor();
-        QTest::newRow("preview label") << "frmMain" << "lblLetters(0)" << true << QColor();
-        QTest::newRow("preview label, light") << "frmMain" << "lblLetters(0)" << false << QColor();
-        QTest::newRow("viewer label") << "frmSentence" << "Label1" << true << QColor();
-        QTest::newRow("converter label") << "frmDocConvert" << "Label1" << true << QColor();
-        QTest::newRow("splash white") << "frmSplash" << "lblVersion" << true << QColor(255, 255, 255);
-        QTest::newRow("About white") << "frmAbout" << "lblVersion" << false << QColor(255, 255, 255);
-        QTest::newRow("About link blue") << "frmAbout" << "lblWebPage" << true << QColor(0, 0, 255);
-        QTest::newRow("About rule grey") << "frmAbout" << "Line1(1)" << true << QColor(128, 128, 128);
-        QTest::newRow("README note red") << "frmReadMe" << "lblNotFound" << true << QColor(255, 0, 0);
+        QTest::newRow("reference label") << "frmMain"
+                                         << "Label1(0)" << true << QColor();
+        QTest::newRow("preview label") << "frmMain"
+                                       << "lblLetters(0)" << true << QColor();
+        QTest::newRow("preview label, light") << "frmMain"
+                                              << "lblLetters(0)" << false << QColor();
+        QTest::newRow("viewer label") << "frmSentence"
+                                      << "Label1" << true << QColor();
+        QTest::newRow("converter label") << "frmDocConvert"
+                                         << "Label1" << true << QColor();
+        QTest::newRow("splash white") << "frmSplash"
+                                      << "lblVersion" << true << QColor(255, 255, 255);
+        QTest::newRow("About white") << "frmAbout"
+                                     << "lblVersion" << false << QColor(255, 255, 255);
+        QTest::newRow("About link blue") << "frmAbout"
+                                         << "lblWebPage" << true << QColor(0, 0, 255);
+        QTest::newRow("About rule grey") << "frmAbout"
+                                         << "Line1(1)" << true << QColor(128, 128, 128);
+        QTest::newRow("README note red") << "frmReadMe"
+                                         << "lblNotFound" << true << QColor(255, 0, 0);
     }
     void coloursFollowThePalette()
     {
@@ -160,7 +175,8 @@ private slots:
         const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
         if (dark) {
             QPalette palette = original;
-            for (auto [role, colour] : {std::pair{QPalette::Window, QColor(50, 50, 50)}, {QPalette::Base, QColor(45, 45, 45)},
+            for (auto [role, colour] : {std::pair{QPalette::Window, QColor(50, 50, 50)},
+                                        {QPalette::Base, QColor(45, 45, 45)},
                                         {QPalette::Button, QColor(60, 60, 60)}}) {
                 palette.setColor(role, colour);
             }
@@ -183,9 +199,10 @@ private slots:
             for (int x = 0; x < image.width(); ++x)
                 ++counts[image.pixel(x, y) & RGB_MASK];
         }
-        const QColor background = QColor(std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
-                                              return a.second < b.second;
-                                          })->first);
+        const QColor background
+            = QColor(std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                         return a.second < b.second;
+                     })->first);
         QColor text = background;
         for (auto it = counts.keyBegin(); it != counts.keyEnd(); ++it) {
             if (contrast(QColor(*it), background) > contrast(text, background))
@@ -194,9 +211,10 @@ private slots:
         if (named.isValid()) {
             QVERIFY2(counts.contains(named.rgb() & RGB_MASK), qPrintable(named.name() + QStringLiteral(" not drawn")));
         } else {
-            QVERIFY2(contrast(text, background) >= 4.5, qPrintable(QStringLiteral("%1 on %2: %3:1")
-                                                                       .arg(text.name(), background.name())
-                                                                       .arg(contrast(text, background), 0, 'f', 1)));
+            QVERIFY2(contrast(text, background) >= 4.5,
+                     qPrintable(QStringLiteral("%1 on %2: %3:1")
+                                    .arg(text.name(), background.name())
+                                    .arg(contrast(text, background), 0, 'f', 1)));
         }
     }
 
@@ -213,8 +231,11 @@ private slots:
         QFETCH(QString, toolTip);
         QFETCH(QString, whenEmpty);
         QWidget parent;
-        Label label({.kind = ControlKind::Label, .name = QStringLiteral("lblNewSentence"), .rect = {0, 0, 600, 300},
-                     .toolTip = toolTip, .autoSize = true},
+        Label label({.kind = ControlKind::Label,
+                     .name = QStringLiteral("lblNewSentence"),
+                     .rect = {0, 0, 600, 300},
+                     .toolTip = toolTip,
+                     .autoSize = true},
                     FontSpec{QStringLiteral("Arial"), 10.8f, 400}, &parent);
         QCOMPARE(spoken(label.widget()), whenEmpty);
         label.setCaption(QStringLiteral("Fish && &Chips"));
@@ -229,12 +250,18 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("kind prefix") << "fraLetters" << "Letters";
-        QTest::newRow("words") << "rtfReadMe" << "Read Me";
-        QTest::newRow("capitals") << "cmdOK" << "OK";
-        QTest::newRow("number") << "Image2" << "Image 2";
-        QTest::newRow("array element") << "Label4(12)" << "Label 4";
-        QTest::newRow("all small") << "sep1" << "sep 1";
+        QTest::newRow("kind prefix") << "fraLetters"
+                                     << "Letters";
+        QTest::newRow("words") << "rtfReadMe"
+                               << "Read Me";
+        QTest::newRow("capitals") << "cmdOK"
+                                  << "OK";
+        QTest::newRow("number") << "Image2"
+                                << "Image 2";
+        QTest::newRow("array element") << "Label4(12)"
+                                       << "Label 4";
+        QTest::newRow("all small") << "sep1"
+                                   << "sep 1";
     }
     void spokenNames()
     {

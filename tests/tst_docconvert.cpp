@@ -91,7 +91,8 @@ private slots:
         GuiTest::init();
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
-        m_owner = std::make_unique<Form>(QStringLiteral("frmOwner"), FormDesign{.clientWidth = 3000, .clientHeight = 3000});
+        m_owner
+            = std::make_unique<Form>(QStringLiteral("frmOwner"), FormDesign{.clientWidth = 3000, .clientHeight = 3000});
         m_owner->Show();
     }
     void cleanup()
@@ -108,13 +109,14 @@ private slots:
         const QString in = path(QStringLiteral("R&D notes.rtf")), out = path(QStringLiteral("out.rtf"));
         QVERIFY(writeFile(in, kDocument.toUtf8()));
         dialogs()
-            .expectFile(in, [](const DialogCall& call) {
-                QCOMPARE(call.file.kind, FileRequest::Kind::Open);
-                QCOMPARE(call.file.title, QStringLiteral("Select File To Convert"));
-                QCOMPARE(call.file.nameFilter, QStringLiteral("All Files (*)"));
-                QVERIFY(call.ownerModal);
-                QVERIFY(QFileInfo(call.file.directory).isDir()); // not the Windows folder it names
-            })
+            .expectFile(in,
+                        [](const DialogCall& call) {
+                            QCOMPARE(call.file.kind, FileRequest::Kind::Open);
+                            QCOMPARE(call.file.title, QStringLiteral("Select File To Convert"));
+                            QCOMPARE(call.file.nameFilter, QStringLiteral("All Files (*)"));
+                            QVERIFY(call.ownerModal);
+                            QVERIFY(QFileInfo(call.file.directory).isDir()); // not the Windows folder it names
+                        })
             .expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 14.0f}, [](const DialogCall& call) {
                 QCOMPARE(call.font.title, QStringLiteral("Select Font"));
                 QCOMPARE(call.font.initialFace, QString());
@@ -275,8 +277,8 @@ private slots:
             QTest::keyClicks(size, typed);
             dialog->accept();
         });
-        const std::optional<FontChoice> chosen
-            = qtDialogs()->chooseFont(m_owner->window(), {QStringLiteral("Select Font"), QStringLiteral("DejaVu Serif"), 12});
+        const std::optional<FontChoice> chosen = qtDialogs()->chooseFont(
+            m_owner->window(), {QStringLiteral("Select Font"), QStringLiteral("DejaVu Serif"), 12});
         QVERIFY(chosen);
         QCOMPARE(chosen->size, points);
 
@@ -335,7 +337,9 @@ private slots:
     {
         testing::Program program({QStringLiteral("Arial")});
         QVERIFY(writeFile(path(QStringLiteral("doc.txt")), kDocument.toUtf8()));
-        dialogs().expectFile(path(QStringLiteral("doc.txt"))).expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 14.0f});
+        dialogs()
+            .expectFile(path(QStringLiteral("doc.txt")))
+            .expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 14.0f});
         program.preview.mnuDocConvert_Click();
         QCOMPARE(program.preview.documentConverter()->rtfConverted->FontName(), QStringLiteral("DejaVu Serif"));
         program.preview.documentConverter()->cmdClose_Click();
@@ -358,7 +362,9 @@ private slots:
         frmDocConvert& third = *program.preview.documentConverter();
         QVERIFY(third.Visible());
         isEmptyWhereBuilt(third);
-        dialogs().expectFont(FontChoice{QStringLiteral("DejaVu Sans"), 12.0f}).expectFile(path(QStringLiteral("empty.rtf")));
+        dialogs()
+            .expectFont(FontChoice{QStringLiteral("DejaVu Sans"), 12.0f})
+            .expectFile(path(QStringLiteral("empty.rtf")));
         QTest::mouseClick(third.cmdNewFont->widget(), Qt::LeftButton);
         third.cmdExport_Click();
         QCOMPARE(readFile(path(QStringLiteral("empty.rtf"))), toRtf(QString(), QStringLiteral("DejaVu Sans"), 12));

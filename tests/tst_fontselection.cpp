@@ -52,9 +52,12 @@ private slots:
         QCOMPARE(preview.cboFonts->Text(), QStringLiteral("Arial"));
         // Within one Click every label has changed, letters first: the handler writes them in order.
         QStringList seenDuringClick;
-        QObject::connect(preview.cboFonts, &Control::Click, preview.cboFonts, [&] {
-            seenDuringClick = {preview.lblLetters[25]->FontName(), preview.lblSpecial[31]->FontName()};
-        }, Qt::DirectConnection);
+        QObject::connect(
+            preview.cboFonts, &Control::Click, preview.cboFonts,
+            [&] {
+                seenDuringClick = {preview.lblLetters[25]->FontName(), preview.lblSpecial[31]->FontName()};
+            },
+            Qt::DirectConnection);
         pick(preview.cboFonts, faces[1]);
         QCOMPARE(preview.cboFonts->Text(), faces[1]);
         QCOMPARE(seenDuringClick, (QStringList{faces[1], faces[1]}));
@@ -128,8 +131,10 @@ private slots:
         QTest::addColumn<QStringList>("fonts");
         QTest::addColumn<QString>("answer");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one blank") << QStringList{"Alpha Face"} << " " << "Alpha Face";
-        QTest::newRow("empty list, cancelled") << QStringList{} << "" << "Arial";
+        QTest::newRow("one blank") << QStringList{"Alpha Face"} << " "
+                                   << "Alpha Face";
+        QTest::newRow("empty list, cancelled") << QStringList{} << ""
+                                               << "Arial";
     }
     void blankOrEmptyAnswerChangesNothing()
     {
@@ -180,7 +185,8 @@ private slots:
         QVERIFY(!names.isEmpty());
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
         for (const QString& name : names)
-            QVERIFY2(!name.contains(u'[') && name != u"Serif" && name != u"Sans Serif" && name != u"Monospace", qPrintable(name));
+            QVERIFY2(!name.contains(u'[') && name != u"Serif" && name != u"Sans Serif" && name != u"Monospace",
+                     qPrintable(name));
         if (!names.contains(u"Nimbus Sans"_qs))
             QSKIP("Needs fonts-urw-base35");
         frmMain preview;

@@ -39,10 +39,11 @@ void movePointer(const frmAbout& about, const QStringList& path)
     QWidget* client = about.background()->widget();
     QTest::mouseMove(client, QPoint(1, 1));
     for (const QString& where : path) {
-        QTest::mouseMove(client, where == u"link"     ? about.lblWebPage->widget()->geometry().center()
-                                 : where == u"Label4" ? about.Label4->widget()->geometry().topLeft() + QPoint(3, 3)
-                                 : where == u"banner" ? about.Image2->widget()->geometry().center()
-                                                      : QPoint(4, 4));
+        QTest::mouseMove(client,
+                         where == u"link"         ? about.lblWebPage->widget()->geometry().center()
+                             : where == u"Label4" ? about.Label4->widget()->geometry().topLeft() + QPoint(3, 3)
+                             : where == u"banner" ? about.Image2->widget()->geometry().center()
+                                                  : QPoint(4, 4));
     }
 }
 
@@ -50,7 +51,10 @@ void movePointer(const frmAbout& about, const QStringList& path)
 struct ProgramDirectory {
     explicit ProgramDirectory(const QString& path = {}) { App::overridePath(path.isEmpty() ? dir.path() : path); }
     ~ProgramDirectory() { App::overridePath({}); }
-    void putReadMe(const QByteArray& content) const { QVERIFY(testing::writeFile(dir.filePath(u"README.txt"_qs), content)); }
+    void putReadMe(const QByteArray& content) const
+    {
+        QVERIFY(testing::writeFile(dir.filePath(u"README.txt"_qs), content));
+    }
     QTemporaryDir dir;
 };
 
@@ -58,8 +62,10 @@ void expectNotFoundMessage(testing::ScriptedDialogs& dialogs)
 {
     dialogs.expectMessage([](const testing::DialogCall& call) {
         QCOMPARE(call.title, QStringLiteral("README.txt Not Found"));
-        QCOMPARE(call.prompt, u"Glyvex was unable to find the README.txt file.\r\n\r\nIf you did not recieve a copy of "
-                              u"README.txt with fonts, please contact "_qs + info::kEmail);
+        QCOMPARE(call.prompt,
+                 u"Glyvex was unable to find the README.txt file.\r\n\r\nIf you did not recieve a copy of "
+                 u"README.txt with fonts, please contact "_qs
+                     + info::kEmail);
         QCOMPARE(call.style, 16);
     });
 }
@@ -74,8 +80,8 @@ private slots:
         frmAbout about;
         about.Show();
         Control::flushPending();
-        const QList<Control*> controls{about.cmdOK, about.picIcon, about.lblWebPage, about.Label4, about.Label2,
-                                       about.Label3, about.Label1, about.Line1, about.lblVersion, about.Image2};
+        const QList<Control*> controls{about.cmdOK,  about.picIcon, about.lblWebPage, about.Label4,     about.Label2,
+                                       about.Label3, about.Label1,  about.Line1,      about.lblVersion, about.Image2};
         const QRectF client(0, 0, 5604, 4728);
         for (qsizetype i = 0; i < controls.size(); ++i) {
             QVERIFY2(client.contains(rectOf(controls[i]).topLeft()), qPrintable(controls[i]->Name()));
@@ -123,7 +129,8 @@ private slots:
         frmAbout about;
         about.Show();
         for (const bool opened : {true, false}) {
-            dialogs().expectUrl(opened, [](const testing::DialogCall& call) { QCOMPARE(call.url, QUrl(info::kWebPage)); });
+            dialogs().expectUrl(opened,
+                                [](const testing::DialogCall& call) { QCOMPARE(call.url, QUrl(info::kWebPage)); });
             QTest::mouseClick(about.lblWebPage->widget(), Qt::LeftButton);
             QVERIFY(about.IsLoaded() && about.Visible());
         }
@@ -211,7 +218,8 @@ private slots:
         QVERIFY(readMe.rtfReadMe->Text().isEmpty());
         Label& note = *readMe.lblNotFound;
         QVERIFY(note.Visible());
-        QCOMPARE(note.Caption(), u"If you did not recieve a copy of README.txt with Glyvex, please contact "_qs + info::kEmail);
+        QCOMPARE(note.Caption(),
+                 u"If you did not recieve a copy of README.txt with Glyvex, please contact "_qs + info::kEmail);
         QCOMPARE(note.ForeColor(), QColor(255, 0, 0));
         QVERIFY(note.Left() >= 0 && note.Left() + note.Width() <= 6960);
         QVERIFY(note.Top() >= readMe.rtfReadMe->Top() + readMe.rtfReadMe->Height());
@@ -290,7 +298,9 @@ private slots:
             for (Label* heading : {preview.documentConverter()->Label1, preview.documentConverter()->Label2})
                 QVERIFY(heading->shownFont().underline());
         } else if (window == u"frmSentence") {
-            dialogs().expectInput(QStringLiteral("A sentence")).expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12});
+            dialogs()
+                .expectInput(QStringLiteral("A sentence"))
+                .expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12});
             preview.mnuSentence->action()->trigger();
             form = preview.sentenceViewer();
         }

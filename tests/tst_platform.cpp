@@ -22,10 +22,13 @@ const MenuSpec kMenus[] = {{"", "mnuFile", "&File"}, {"mnuFile", "mnuOne", "&One
 class frmProbe final : public Form {
 public:
     frmProbe()
-        : Form(QStringLiteral("frmProbe"), FormDesign{.clientWidth = 3000, .clientHeight = 2000,
-                                                      .font = FontSpec{QStringLiteral("Arial"), 10.8f, 400}})
+        : Form(QStringLiteral("frmProbe"),
+               FormDesign{
+                   .clientWidth = 3000, .clientHeight = 2000, .font = FontSpec{QStringLiteral("Arial"), 10.8f, 400}})
     {
-        label = add<Label>({.kind = ControlKind::Label, .name = QStringLiteral("lblProbe"), .rect = {240, 240, 60, 252},
+        label = add<Label>({.kind = ControlKind::Label,
+                            .name = QStringLiteral("lblProbe"),
+                            .rect = {240, 240, 60, 252},
                             .autoSize = true});
         addMenus(kMenus);
         one = menuItem(QStringLiteral("mnuOne"));

@@ -30,7 +30,10 @@ QString row(const QList<Label*>& labels)
 }
 
 // Which panels are shown: bit 4 letters, 2 digits, 1 special characters.
-int shown(const frmMain& w) { return 4 * w.fraLetters->Visible() + 2 * w.fraNumbers->Visible() + w.fraSpecial->Visible(); }
+int shown(const frmMain& w)
+{
+    return 4 * w.fraLetters->Visible() + 2 * w.fraNumbers->Visible() + w.fraSpecial->Visible();
+}
 
 // Every view: a panel is shown exactly when its View item is checked; the panels shown are
 // packed from the left in their order, a small gap apart, each whole inside the window, which is
@@ -38,7 +41,8 @@ int shown(const frmMain& w) { return 4 * w.fraLetters->Visible() + 2 * w.fraNumb
 void checkArrangement(const frmMain& w)
 {
     float edge = 0, right = w.cboFonts->Left() + w.cboFonts->Width();
-    const std::array<std::pair<Frame*, MenuItem*>, 3> panels{{{w.fraLetters, w.mnuLetters}, {w.fraNumbers, w.mnuNumbers}, {w.fraSpecial, w.mnuSpecial}}};
+    const std::array<std::pair<Frame*, MenuItem*>, 3> panels{
+        {{w.fraLetters, w.mnuLetters}, {w.fraNumbers, w.mnuNumbers}, {w.fraSpecial, w.mnuSpecial}}};
     for (const auto& [frame, item] : panels) {
         QCOMPARE(frame->Visible(), item->Checked());
         if (!frame->Visible())
@@ -66,7 +70,8 @@ private slots:
         QCOMPARE(row(w.Label4), QStringLiteral("`~!@#$%^&*()-_=+{}[]\\|;:'\",<.>/?"));
         QCOMPARE(row(w.Label3), QStringLiteral("0123456789"));
         QCOMPARE(row(w.Label1), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
-        const std::array<std::array<QList<Label*>*, 2>, 3> panels{{{&w.Label1, &w.lblLetters}, {&w.Label3, &w.lblNumbers}, {&w.Label4, &w.lblSpecial}}};
+        const std::array<std::array<QList<Label*>*, 2>, 3> panels{
+            {{&w.Label1, &w.lblLetters}, {&w.Label3, &w.lblNumbers}, {&w.Label4, &w.lblSpecial}}};
         for (const auto& [references, previews] : panels) {
             QList<Label*> all = *references + *previews;
             const QRectF frame(0, 0, all[0]->widget()->parentWidget()->width() * twipsPerPixelX(),
@@ -81,7 +86,8 @@ private slots:
             for (qsizetype i = 0; i < all.size(); ++i) {
                 QVERIFY2(frame.contains(rectOf(all[i])), qPrintable(all[i]->Name()));
                 for (qsizetype j = references->size(); i < references->size() && j < all.size(); ++j)
-                    QVERIFY2(!rectOf(all[i]).intersects(rectOf(all[j])), qPrintable(all[i]->Name() + u' ' + all[j]->Name()));
+                    QVERIFY2(!rectOf(all[i]).intersects(rectOf(all[j])),
+                             qPrintable(all[i]->Name() + u' ' + all[j]->Name()));
             }
         }
     }
@@ -148,11 +154,16 @@ private slots:
         QTest::addColumn<QString>("enter");
         QTest::addColumn<QString>("leave");
         QTest::addColumn<int>("dragged"); // pixels the user made the window taller first
-        QTest::newRow("Intellimize twice") << "menu" << "menu" << 0;
-        QTest::newRow("RESTORE clicked") << "menu" << "click" << 0;
-        QTest::newRow("Enter") << "menu" << "Return" << 0;
-        QTest::newRow("Ctrl+I, keypad Enter") << "Ctrl+I" << "Enter" << 0;
-        QTest::newRow("after a drag") << "menu" << "click" << 40;
+        QTest::newRow("Intellimize twice") << "menu"
+                                           << "menu" << 0;
+        QTest::newRow("RESTORE clicked") << "menu"
+                                         << "click" << 0;
+        QTest::newRow("Enter") << "menu"
+                               << "Return" << 0;
+        QTest::newRow("Ctrl+I, keypad Enter") << "Ctrl+I"
+                                              << "Enter" << 0;
+        QTest::newRow("after a drag") << "menu"
+                                      << "click" << 40;
     }
     // Collapsed to its menu bar, the list gives way to the focused default RESTORE button; back
     // at the height it had (the user's own after a drag), it is where it was, and Enter then

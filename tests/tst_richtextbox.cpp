@@ -53,8 +53,7 @@ QString shownAt(const RichTextBox& box, int i)
 const ControlSpec kBox{.kind = ControlKind::RichTextBox, .name = QStringLiteral("rtfTest"), .rect = {0, 0, 4692, 1692}};
 
 // The message of the Error a call throws, or "<no error>".
-template <class Call>
-QString errorOf(Call call)
+template <class Call> QString errorOf(Call call)
 {
     try {
         call();
@@ -74,15 +73,24 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
-        QTest::newRow("missing") << "missing.txt" << "No such file";
-        QTest::newRow("folder") << "." << "folder";
-        QTest::newRow("under a regular file") << "plain.txt/inner.txt" << "Not a directory";
-        QTest::newRow("unreadable") << "/proc/self/mem" << "Input/output error";
-        QTest::newRow("device") << "/dev/zero" << "not a regular file";
-        QTest::newRow("named pipe, nothing writing") << "pipe" << "not a regular file";
-        QTest::newRow("link to a named pipe") << "link-to-pipe" << "not a regular file";
-        QTest::newRow("no name") << "" << "no file name";
-        QTest::newRow("too large (sparse)") << "huge.txt" << "too large";
+        QTest::newRow("missing") << "missing.txt"
+                                 << "No such file";
+        QTest::newRow("folder") << "."
+                                << "folder";
+        QTest::newRow("under a regular file") << "plain.txt/inner.txt"
+                                              << "Not a directory";
+        QTest::newRow("unreadable") << "/proc/self/mem"
+                                    << "Input/output error";
+        QTest::newRow("device") << "/dev/zero"
+                                << "not a regular file";
+        QTest::newRow("named pipe, nothing writing") << "pipe"
+                                                     << "not a regular file";
+        QTest::newRow("link to a named pipe") << "link-to-pipe"
+                                              << "not a regular file";
+        QTest::newRow("no name") << ""
+                                 << "no file name";
+        QTest::newRow("too large (sparse)") << "huge.txt"
+                                            << "too large";
     }
     void loadFailures()
     {
@@ -147,18 +155,26 @@ private slots:
         QTest::addColumn<QString>("reason");
         QTest::addColumn<int>("lines");
         QTest::addColumn<int>("diskRoom"); // bytes a file can take; 0: no limit
-        QTest::newRow("folder") << "folder" << "folder" << 10 << 0;
-        QTest::newRow("under a regular file") << "plain.txt/out.rtf" << "" << 10 << 0;
-        QTest::newRow("missing folder") << "nowhere/out.rtf" << "" << 10 << 0;
-        QTest::newRow("no name") << "" << "no file name" << 10 << 0;
+        QTest::newRow("folder") << "folder"
+                                << "folder" << 10 << 0;
+        QTest::newRow("under a regular file") << "plain.txt/out.rtf"
+                                              << "" << 10 << 0;
+        QTest::newRow("missing folder") << "nowhere/out.rtf"
+                                        << "" << 10 << 0;
+        QTest::newRow("no name") << ""
+                                 << "no file name" << 10 << 0;
         // Only a file is replaced, never a pipe or a device.
-        QTest::newRow("named pipe") << "pipe" << "not a regular file" << 10 << 0;
-        QTest::newRow("character device") << "device" << "not a regular file" << 10 << 0;
+        QTest::newRow("named pipe") << "pipe"
+                                    << "not a regular file" << 10 << 0;
+        QTest::newRow("character device") << "device"
+                                          << "not a regular file" << 10 << 0;
         // A large document fills the disk in one of the big blocks the writer sends; a small
         // one is a single small write, which a buffered file would send only in the flush of
         // commit(), whose failure commit() ignores.
-        QTest::newRow("disk full, large document") << "plain.txt" << "File too large" << 20000 << 64 * 1024;
-        QTest::newRow("disk full, small document") << "plain.txt" << "File too large" << 300 << 4 * 1024;
+        QTest::newRow("disk full, large document") << "plain.txt"
+                                                   << "File too large" << 20000 << 64 * 1024;
+        QTest::newRow("disk full, small document") << "plain.txt"
+                                                   << "File too large" << 300 << 4 * 1024;
     }
     // A failure names the file and the reason; the user's file stays as it was, and no
     // half-written file is left behind.
@@ -226,7 +242,8 @@ private slots:
         QTest::newRow("long line, pair kept whole") << piece + u"😀yz\n"_qs << QStringList{piece, u"😀yz"_qs, ""};
         QTest::newRow("piece ends at a line end") << piece + u"x\ny"_qs << QStringList{piece + u'x', "y"};
         QTest::newRow("binary, no line end")
-            << QString(9000, QChar(0)) << QStringList{QString(4096, QChar(0)), QString(4096, QChar(0)), QString(808, QChar(0))};
+            << QString(9000, QChar(0))
+            << QStringList{QString(4096, QChar(0)), QString(4096, QChar(0)), QString(808, QChar(0))};
     }
     void rows()
     {
@@ -252,7 +269,8 @@ private slots:
         QCOMPARE(shownAt(box, 0), QStringLiteral("line 0"));
         QCOMPARE(shownAt(box, 1), QStringLiteral("line 1"));
         QTest::keyClick(view, Qt::Key_End);
-        QVERIFY(selectedBetween(box, 2, box.view()->viewport()->height() + 100).endsWith(QStringLiteral("\r\nline 4999")));
+        QVERIFY(
+            selectedBetween(box, 2, box.view()->viewport()->height() + 100).endsWith(QStringLiteral("\r\nline 4999")));
         QCOMPARE(view->verticalScrollBar()->value(), view->verticalScrollBar()->maximum());
         QTest::keyClick(view, Qt::Key_Home);
         QTest::keyClick(view, Qt::Key_Down);

@@ -14,8 +14,8 @@
 
 using namespace glyvex;
 using namespace glyvex::formats;
-using testing::units;
 using testing::expectedReadBack;
+using testing::units;
 
 namespace {
 
@@ -36,7 +36,8 @@ OfficeText readFlatOdf(const QByteArray& xml)
     const auto attribute = [&](const char* name) { return in.attributes().value(QLatin1String(name)).toString(); };
     const auto put = [&](const QString& text) {
         paragraphs.last() += text;
-        const auto styled = std::find_if(around.crbegin(), around.crend(), [&](const QString& s) { return fonts.contains(s); });
+        const auto styled
+            = std::find_if(around.crbegin(), around.crend(), [&](const QString& s) { return fonts.contains(s); });
         result.fonts.insert(styled == around.crend() ? u"no face of its own"_qs : fonts.value(*styled));
     };
     while (!in.atEnd()) {
@@ -112,10 +113,14 @@ private slots:
             {"empty", QString(), u"DejaVu Sans"_qs, 14},
             {"trailing newline", u"one line\n"_qs, u"Liberation Mono"_qs, 7.8},
             {"only newlines", u"\n\r\n\r"_qs, u"DejaVu Serif"_qs, 9},
-            {"RTF markup as text", u"{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}\\f0\\fs24 Hello \\b bold\\b0\\par}\r\n\\u233?"_qs,
+            {"RTF markup as text",
+             u"{\\rtf1\\ansi{\\fonttbl{\\f0 Times;}}\\f0\\fs24 Hello \\b bold\\b0\\par}\r\n\\u233?"_qs,
              u"Liberation Serif"_qs, 12},
-            {"many scripts", u"Ελληνικά русский 日本語 한국어 עברית العربية ∑∞ 😀👍🏽 🇫🇷\nﬁ ß İ ǅ"_qs, u"DejaVu Sans"_qs, 16.2},
-            {"spaces and tabs", u"   leading\ttrailing   \n\t\t  \n a  b   c    d     "_qs, u"DejaVu Sans Mono"_qs, 10.2},
+            {"many scripts",
+             u"Ελληνικά русский 日本語 한국어 עברית العربية ∑∞ 😀👍🏽 🇫🇷\nﬁ ß İ ǅ"_qs,
+             u"DejaVu Sans"_qs, 16.2},
+            {"spaces and tabs", u"   leading\ttrailing   \n\t\t  \n a  b   c    d     "_qs, u"DejaVu Sans Mono"_qs,
+             10.2},
             {"one long line", QString(u"Lorem ipsum, é ñ ø € — “quoted”\t"_qs).repeated(200), u"DejaVu Serif"_qs, 12},
         };
         QStringList inputs;
@@ -134,7 +139,8 @@ private slots:
         const QDir samples(QFINDTESTDATA("data/encodings"));
         for (const char* name : {"koi8-r", "shift_jis", "iso-8859-7"}) {
             box.LoadFile(samples.filePath(QString::fromLatin1(name) + u".txt"_qs), platform::RichTextBox::rtfText);
-            add(qPrintable(QString::fromLatin1(name) + u" file"_qs), QString::fromUtf8(testing::readFile(samples.filePath(QString::fromLatin1(name) + u".expected"_qs))),
+            add(qPrintable(QString::fromLatin1(name) + u" file"_qs),
+                QString::fromUtf8(testing::readFile(samples.filePath(QString::fromLatin1(name) + u".expected"_qs))),
                 u"DejaVu Sans"_qs, 12);
         }
         // A profile and a home of its own: nothing of the user's, and it runs as root too.
@@ -143,9 +149,11 @@ private slots:
         environment.insert(u"HOME"_qs, m_office.path());
         office.setProcessEnvironment(environment);
         office.setProcessChannelMode(QProcess::MergedChannels);
-        office.start(soffice, QStringList{u"-env:UserInstallation=file://"_qs + m_office.filePath(u"profile"_qs),
-                                          u"--headless"_qs, u"--norestore"_qs, u"--convert-to"_qs, u"fodt"_qs,
-                                          u"--outdir"_qs, m_office.path()} + inputs);
+        office.start(soffice,
+                     QStringList{u"-env:UserInstallation=file://"_qs + m_office.filePath(u"profile"_qs),
+                                 u"--headless"_qs, u"--norestore"_qs, u"--convert-to"_qs, u"fodt"_qs, u"--outdir"_qs,
+                                 m_office.path()}
+                         + inputs);
         if (!office.waitForStarted() || !office.waitForFinished(300000) || office.exitCode() != 0)
             m_officeFailure = u"LibreOffice failed: "_qs + QString::fromLocal8Bit(office.readAll());
     }
@@ -161,7 +169,8 @@ private slots:
         const QString expected = expectedReadBack(text).replace(QChar(0x2028), u'\n').replace(u'\f', u'\n');
         QCOMPARE(office.text, expected);
         if (!QString(expected).remove(u'\n').isEmpty())
-            QCOMPARE(office.fonts, QSet<QString>{rtfFontName(face) + u' ' + QString::number(rtfHalfPoints(size) / 2.0) + u"pt"_qs});
+            QCOMPARE(office.fonts,
+                     QSet<QString>{rtfFontName(face) + u' ' + QString::number(rtfHalfPoints(size) / 2.0) + u"pt"_qs});
     }
 };
 

@@ -11,11 +11,11 @@
 
 using namespace glyvex;
 using namespace glyvex::formats;
-using testing::toRtf;
-using testing::units;
+using testing::expectedReadBack;
 using testing::ReadBack;
 using testing::readRtf;
-using testing::expectedReadBack;
+using testing::toRtf;
+using testing::units;
 
 namespace {
 
@@ -45,20 +45,31 @@ void readsBackAs(const QByteArray& rtf, const QString& text)
 // Up to 60 characters of every kind: line ends, controls, escapes, all planes, lone surrogates.
 QString randomText(QRandomGenerator& rng)
 {
-    static const char16_t special[] = {'\r', '\n', '\t', 0x0B, 0x0C, 0x00, 0x01, 0x1F, 0x7F, 0x80, 0x85, 0x9F,
-                                       0x2028, 0x2029, '\\', '{', '}', ' ', '-', ';', '0', 'z', 0xD83D, 0xDE00,
-                                       0xFEFF, 0xFFFD, 0xFFFF, 0x8000, 0x20AC, 0x201C, 0xA0, 0xFF};
+    static const char16_t special[] = {'\r',   '\n',   '\t',   0x0B,   0x0C,   0x00,   0x01,   0x1F,   0x7F, 0x80, 0x85,
+                                       0x9F,   0x2028, 0x2029, '\\',   '{',    '}',    ' ',    '-',    ';',  '0',  'z',
+                                       0xD83D, 0xDE00, 0xFEFF, 0xFFFD, 0xFFFF, 0x8000, 0x20AC, 0x201C, 0xA0, 0xFF};
     static const char* const ends[] = {"\r\n", "\n\r", "\r\r\n", "\n\n", "\r"};
     QString out;
     for (int i = rng.bounded(60); i > 0; --i) {
         const char32_t astral = rng.bounded(0x10000, 0x110000);
         switch (rng.bounded(6)) {
-        case 0: out += QChar(char16_t(rng.bounded(0x20, 0x7F))); break;
-        case 1: out += QChar(special[rng.bounded(int(std::size(special)))]); break;
-        case 2: out += QChar(char16_t(rng.bounded(0x100))); break;
-        case 3: out += QChar(char16_t(rng.bounded(0x100, 0x10000))); break; // lone surrogates too
-        case 4: out += QString::fromUcs4(&astral, 1); break;
-        default: out += QLatin1String(ends[rng.bounded(5)]);
+        case 0:
+            out += QChar(char16_t(rng.bounded(0x20, 0x7F)));
+            break;
+        case 1:
+            out += QChar(special[rng.bounded(int(std::size(special)))]);
+            break;
+        case 2:
+            out += QChar(char16_t(rng.bounded(0x100)));
+            break;
+        case 3:
+            out += QChar(char16_t(rng.bounded(0x100, 0x10000)));
+            break; // lone surrogates too
+        case 4:
+            out += QString::fromUcs4(&astral, 1);
+            break;
+        default:
+            out += QLatin1String(ends[rng.bounded(5)]);
         }
     }
     return out;
@@ -76,37 +87,41 @@ private slots:
         QTest::addColumn<QByteArray>("body");
         QTest::newRow("empty") << QString() << QByteArray("\\par");
         QTest::newRow("escapes") << u"\\{x}"_qs << QByteArray("\\\\\\{x\\}\\par");
-        QTest::newRow("all printable ascii") << u"~ !\"#$%&'()*+,-./09:;<=>?@AZ[]^_`az|"_qs
-                                             << QByteArray("~ !\"#$%&'()*+,-./09:;<=>?@AZ[]^_`az|\\par");
+        QTest::newRow("all printable ascii")
+            << u"~ !\"#$%&'()*+,-./09:;<=>?@AZ[]^_`az|"_qs << QByteArray("~ !\"#$%&'()*+,-./09:;<=>?@AZ[]^_`az|\\par");
         // Line ends: one \par each (CR LF is one), and one more for the last line.
         QTest::newRow("every line end") << units({'a', '\n', 'b', '\r', '\n', 'c', '\r', 'd', 0x2029, 'e', 0x85, 'f'})
                                         << QByteArray("a\\par b\\par c\\par d\\par e\\par f\\par");
-        QTest::newRow("LF CR and CR CR LF are two") << u"a\n\rb\r\r\nc"_qs << QByteArray("a\\par\\par b\\par\\par c\\par");
+        QTest::newRow("LF CR and CR CR LF are two")
+            << u"a\n\rb\r\r\nc"_qs << QByteArray("a\\par\\par b\\par\\par c\\par");
         QTest::newRow("trailing newline") << u"a\n"_qs << QByteArray("a\\par\\par");
         QTest::newRow("only CRLF") << u"\r\n"_qs << QByteArray("\\par\\par");
         QTest::newRow("CRLF split by NUL is two") << units({'\r', 0, '\n'}) << QByteArray("\\par\\par\\par");
         // The space after a control word only where the next byte would join it.
-        QTest::newRow("tab before letter, digit, minus, space") << u"\tx\t5\t-\t "_qs
-                                                                << QByteArray("\\tab x\\tab 5\\tab -\\tab  \\par");
+        QTest::newRow("tab before letter, digit, minus, space")
+            << u"\tx\t5\t-\t "_qs << QByteArray("\\tab x\\tab 5\\tab -\\tab  \\par");
         QTest::newRow("tab before dot and brace") << u"\t.\t{"_qs << QByteArray("\\tab.\\tab\\{\\par");
         QTest::newRow("dropped control keeps the space") << units({'\t', 0, 'x'}) << QByteArray("\\tab x\\par");
-        QTest::newRow("vertical tab, line separator, form feed") << units({'a', '\v', 'b', 0x2028, 'c', '\f', 'd'})
-                                                                 << QByteArray("a\\line b\\line c\\page d\\par");
-        QTest::newRow("NUL, C0, DEL and C1 dropped") << units({'a', 0, 0x01, 0x08, 0x0E, 0x1B, 0x1F, 0x7F, 0x80, 0x81, 0x9F, 'b'})
-                                                     << QByteArray("ab\\par");
+        QTest::newRow("vertical tab, line separator, form feed")
+            << units({'a', '\v', 'b', 0x2028, 'c', '\f', 'd'}) << QByteArray("a\\line b\\line c\\page d\\par");
+        QTest::newRow("NUL, C0, DEL and C1 dropped")
+            << units({'a', 0, 0x01, 0x08, 0x0E, 0x1B, 0x1F, 0x7F, 0x80, 0x81, 0x9F, 'b'}) << QByteArray("ab\\par");
         // \uN\'hh for everything else.
         QTest::newRow("latin-1") << units({0xE9, 0xA0, 0xFF}) << QByteArray("\\u233\\'e9\\u160\\'a0\\u255\\'ff\\par");
         QTest::newRow("1252 above 0x80") << units({0x20AC, 0x201C, 0x0152, 0x0178, 0x02DC})
-                                         << QByteArray("\\u8364\\'80\\u8220\\'93\\u338\\'8c\\u376\\'9f\\u732\\'98\\par");
+                                         << QByteArray(
+                                                "\\u8364\\'80\\u8220\\'93\\u338\\'8c\\u376\\'9f\\u732\\'98\\par");
         QTest::newRow("not in 1252") << units({0x0100, 0x4E00}) << QByteArray("\\u256\\'3f\\u19968\\'3f\\par");
         QTest::newRow("signed 16 bits") << units({0x7FFF, 0x8000, 0xFFFF})
                                         << QByteArray("\\u32767\\'3f\\u-32768\\'3f\\u-1\\'3f\\par");
         QTest::newRow("BOM kept, letter after") << units({0xFEFF, 'a'}) << QByteArray("\\u-257\\'3fa\\par");
         QTest::newRow("astral") << u"😀"_qs << QByteArray("\\u-10179\\'3f\\u-8704\\'3f\\par");
-        QTest::newRow("lone high, lone low") << units({0xD83D, 'a', 0xDE00}) << QByteArray("\\u-3\\'3fa\\u-3\\'3f\\par");
+        QTest::newRow("lone high, lone low")
+            << units({0xD83D, 'a', 0xDE00}) << QByteArray("\\u-3\\'3fa\\u-3\\'3f\\par");
         QTest::newRow("lone high at end") << units({'a', 0xD83D}) << QByteArray("a\\u-3\\'3f\\par");
-        QTest::newRow("swapped pair, two highs then low") << units({0xDE00, 0xD83D, 0xD83D, 0xDE00})
-                                                          << QByteArray("\\u-3\\'3f\\u-3\\'3f\\u-10179\\'3f\\u-8704\\'3f\\par");
+        QTest::newRow("swapped pair, two highs then low")
+            << units({0xDE00, 0xD83D, 0xD83D, 0xDE00})
+            << QByteArray("\\u-3\\'3f\\u-3\\'3f\\u-10179\\'3f\\u-8704\\'3f\\par");
         QTest::newRow("high then newline") << units({0xD83D, '\n'}) << QByteArray("\\u-3\\'3f\\par\\par");
     }
     void body()
@@ -130,8 +145,8 @@ private slots:
         QTest::newRow("non-ASCII") << u"Café 文"_qs << 11.0 << QByteArray("Caf\\u233\\'e9 \\u25991\\'3f") << 22;
         QTest::newRow("astral") << u"A😀"_qs << 11.0 << QByteArray("A\\u-10179\\'3f\\u-8704\\'3f") << 22;
         QTest::newRow("lone surrogate") << units({'A', 0xD800}) << 11.0 << QByteArray("A\\u-3\\'3f") << 22;
-        QTest::newRow("controls and separators") << units({'A', '\t', '\n', 0x2028, 0x2029, 0, 0x85, 'B'}) << 11.0
-                                                 << QByteArray("AB") << 22;
+        QTest::newRow("controls and separators")
+            << units({'A', '\t', '\n', 0x2028, 0x2029, 0, 0x85, 'B'}) << 11.0 << QByteArray("AB") << 22;
         QTest::newRow("trimmed") << u"  Foo Bar  "_qs << 11.0 << QByteArray("Foo Bar") << 22;
         QTest::newRow("empty") << QString() << 11.0 << QByteArray("Arial") << 22;
         QTest::newRow("only blanks and semicolons") << u" ; ; "_qs << 11.0 << QByteArray("Arial") << 22;

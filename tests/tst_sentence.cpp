@@ -36,8 +36,10 @@ void checkViewer(frmSentence& viewer, const QString& sentence, const QString& fa
     QCOMPARE(static_cast<QLabel*>(viewer.lblFont->widget())->frameShape(), QFrame::Box);
     for (Label* label : {viewer.lblOriginal, viewer.lblNewSentence, viewer.lblFont})
         QVERIFY2(testing::fitsItsText(label), qPrintable(label->Name()));
-    QCOMPARE(viewer.Width(), std::max({2892.f, viewer.lblOriginal->Width() + 480, viewer.lblNewSentence->Width() + 480}));
-    QCOMPARE(viewer.window()->height(), toPixelsY(frmSentence(static_cast<Form&>(viewer)).Height())); // as built, frame around it
+    QCOMPARE(viewer.Width(),
+             std::max({2892.f, viewer.lblOriginal->Width() + 480, viewer.lblNewSentence->Width() + 480}));
+    QCOMPARE(viewer.window()->height(),
+             toPixelsY(frmSentence(static_cast<Form&>(viewer)).Height())); // as built, frame around it
     QCOMPARE(viewer.Top(), (Screen::Height() - viewer.Height()) / 2);
     QCOMPARE(viewer.Left(), (Screen::Width() - viewer.Width()) / 2);
 }
@@ -64,15 +66,24 @@ private slots:
     {
         QTest::addColumn<QString>("sentence");
         QTest::addColumn<QString>("face");
-        QTest::newRow("both answered") << "Héllo" << "DejaVu Sans";
-        QTest::newRow("input box cancelled") << "" << "DejaVu Sans";
-        QTest::newRow("font dialog cancelled") << "Hello" << "-";
-        QTest::newRow("one-blank face") << "Hello" << " ";
-        QTest::newRow("both cancelled") << "" << "-";
-        QTest::newRow("accents, CJK, emoji") << "Ça déjà vu, 永和九年 😀👍🏽" << "DejaVu Sans";
-        QTest::newRow("right to left") << "שלום עולם مرحبا" << "DejaVu Sans";
-        QTest::newRow("ampersands") << "Tom & Jerry && co&" << "Fonts & Co";
-        QTest::newRow("markup") << "<b>not bold</b>" << "DejaVu Sans";
+        QTest::newRow("both answered") << "Héllo"
+                                       << "DejaVu Sans";
+        QTest::newRow("input box cancelled") << ""
+                                             << "DejaVu Sans";
+        QTest::newRow("font dialog cancelled") << "Hello"
+                                               << "-";
+        QTest::newRow("one-blank face") << "Hello"
+                                        << " ";
+        QTest::newRow("both cancelled") << ""
+                                        << "-";
+        QTest::newRow("accents, CJK, emoji") << "Ça déjà vu, 永和九年 😀👍🏽"
+                                             << "DejaVu Sans";
+        QTest::newRow("right to left") << "שלום עולם مرحبا"
+                                       << "DejaVu Sans";
+        QTest::newRow("ampersands") << "Tom & Jerry && co&"
+                                    << "Fonts & Co";
+        QTest::newRow("markup") << "<b>not bold</b>"
+                                << "DejaVu Sans";
     }
     void opening()
     {
@@ -81,16 +92,16 @@ private slots:
         testing::Program program({QStringLiteral("Arial")});
         frmMain& preview = program.preview;
         open(program, kLong, QStringLiteral("DejaVu Serif"))->mnuClose_Click();
-        dialogs().expectFont(FontChoice{QStringLiteral("Liberation Mono"), 12}, [](const DialogCall& call) {
-            QCOMPARE(call.font.initialFace, QStringLiteral("Arial"));
-        });
+        dialogs().expectFont(FontChoice{QStringLiteral("Liberation Mono"), 12},
+                             [](const DialogCall& call) { QCOMPARE(call.font.initialFace, QStringLiteral("Arial")); });
         preview.mnuChangeFont_Click();
         bool askedWhileNothingShown = false;
         dialogs()
-            .expectInput(sentence, [](const DialogCall& call) {
-                QCOMPARE(call.prompt, QStringLiteral("Enter the sentence to view"));
-                QCOMPARE(call.title, QStringLiteral("Glyvex"));
-            })
+            .expectInput(sentence,
+                         [](const DialogCall& call) {
+                             QCOMPARE(call.prompt, QStringLiteral("Enter the sentence to view"));
+                             QCOMPARE(call.title, QStringLiteral("Glyvex"));
+                         })
             .expectFont(fontAnswer(face), [](const DialogCall& call) { QCOMPARE(call.font.initialFace, QString()); })
             .then([&] { askedWhileNothingShown = !preview.Visible() && !preview.sentenceViewer()->Visible(); });
         preview.mnuSentence->action()->trigger();
@@ -108,18 +119,29 @@ private slots:
         QTest::addColumn<QString>("sentence");
         QTest::addColumn<QString>("command");
         QTest::addColumn<QString>("answer"); // "-": the dialog is cancelled
-        QTest::newRow("new sentence cancelled") << kLong << "mnuSentence" << "";
-        QTest::newRow("new sentence") << kLong << "mnuSentence" << "Hi";
-        QTest::newRow("new font cancelled") << kLong << "mnuFont" << "-";
-        QTest::newRow("new font, one blank") << kLong << "mnuFont" << " ";
+        QTest::newRow("new sentence cancelled") << kLong << "mnuSentence"
+                                                << "";
+        QTest::newRow("new sentence") << kLong << "mnuSentence"
+                                      << "Hi";
+        QTest::newRow("new font cancelled") << kLong << "mnuFont"
+                                            << "-";
+        QTest::newRow("new font, one blank") << kLong << "mnuFont"
+                                             << " ";
         for (const char* target : {"frmSentence", "lblOriginal", "lblNewSentence", "Label1", "lblFont"})
             QTest::addRow("new font from the pop-up on %s", target) << kLong << target << "DejaVu Sans Mono";
-        QTest::newRow("wider face") << kLong << "mnuFont" << "Liberation Mono";
-        QTest::newRow("narrower face") << kLong << "mnuFont" << "Liberation Sans Narrow";
-        QTest::newRow("equal widths") << kLong << "mnuFont" << "Arial";
-        QTest::newRow("short") << "Hi" << "mnuFont" << "Liberation Mono";
-        QTest::newRow("face name wider than the window") << "Hi" << "mnuFont" << QString(60, u'W');
-        QTest::newRow("wider than the screen") << kLong.repeated(8) << "mnuFont" << "Arial";
+        QTest::newRow("wider face") << kLong << "mnuFont"
+                                    << "Liberation Mono";
+        QTest::newRow("narrower face") << kLong << "mnuFont"
+                                       << "Liberation Sans Narrow";
+        QTest::newRow("equal widths") << kLong << "mnuFont"
+                                      << "Arial";
+        QTest::newRow("short") << "Hi"
+                               << "mnuFont"
+                               << "Liberation Mono";
+        QTest::newRow("face name wider than the window") << "Hi"
+                                                         << "mnuFont" << QString(60, u'W');
+        QTest::newRow("wider than the screen") << kLong.repeated(8) << "mnuFont"
+                                               << "Arial";
     }
     void laterCommands()
     {
@@ -139,7 +161,8 @@ private slots:
         } else {
             if (popup)
                 dialogs().expectPopup(QStringLiteral("mnuFile"), QStringLiteral("mnuFont"));
-            const auto check = [](const DialogCall& call) { QCOMPARE(call.font.initialFace, QStringLiteral("DejaVu Serif")); };
+            const auto check
+                = [](const DialogCall& call) { QCOMPARE(call.font.initialFace, QStringLiteral("DejaVu Serif")); };
             dialogs().expectFont(fontAnswer(answer), check);
         }
         if (popup) // a right click anywhere in the window
@@ -147,7 +170,8 @@ private slots:
         else
             viewer->menu(QStringLiteral("mnuFile"))->item(command)->action()->trigger();
         const bool newFace = command != u"mnuSentence" && answer != u"-" && answer != u" ";
-        checkViewer(*viewer, command == u"mnuSentence" ? answer : sentence, newFace ? answer : QStringLiteral("DejaVu Serif"));
+        checkViewer(*viewer, command == u"mnuSentence" ? answer : sentence,
+                    newFace ? answer : QStringLiteral("DejaVu Serif"));
         if (answer == u"Arial")
             QCOMPARE(viewer->lblNewSentence->Width(), viewer->lblOriginal->Width());
     }
@@ -167,10 +191,12 @@ private slots:
         testing::Program program({QStringLiteral("Arial"), QStringLiteral("DejaVu Serif")});
         frmMain& preview = program.preview;
         preview.cboFonts->setListIndex(1);
-        for (MenuItem* item : {preview.mnuNumbers, preview.mnuSpecial, preview.mnuLetters, preview.mnuToggleCase, preview.mnuMacMin})
+        for (MenuItem* item :
+             {preview.mnuNumbers, preview.mnuSpecial, preview.mnuLetters, preview.mnuToggleCase, preview.mnuMacMin})
             item->action()->trigger();
         const auto state = [&] {
-            return std::tuple{preview.window()->grab().toImage(), preview.Left(), preview.Top(), preview.Width(), preview.Height()};
+            return std::tuple{preview.window()->grab().toImage(), preview.Left(), preview.Top(), preview.Width(),
+                              preview.Height()};
         };
         const auto before = state();
         frmSentence* viewer = open(program, QStringLiteral("Hello"), QStringLiteral("Liberation Mono"));

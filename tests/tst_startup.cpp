@@ -25,11 +25,12 @@ private slots:
     {
         QTest::addColumn<QStringList>("fonts");
         QTest::addColumn<QStringList>("tried");
-        QTest::newRow("Arial stops the loop") << QStringList{"Zeta", "Arial", "Beta", "Aardvark"}
-                                              << QStringList{"Aardvark", "Arial"};
-        QTest::newRow("no Arial: the last name") << QStringList{"delta", "Charlie", "alpha", "Bravo"}
-                                                 << QStringList{"alpha", "Bravo", "Charlie", "delta"};
-        QTest::newRow("only case variants") << QStringList{"ARIAL", "Zeta", "arial"} << QStringList{"ARIAL", "arial", "Zeta"};
+        QTest::newRow("Arial stops the loop")
+            << QStringList{"Zeta", "Arial", "Beta", "Aardvark"} << QStringList{"Aardvark", "Arial"};
+        QTest::newRow("no Arial: the last name")
+            << QStringList{"delta", "Charlie", "alpha", "Bravo"} << QStringList{"alpha", "Bravo", "Charlie", "delta"};
+        QTest::newRow("only case variants")
+            << QStringList{"ARIAL", "Zeta", "arial"} << QStringList{"ARIAL", "arial", "Zeta"};
         QTest::newRow("case variants and numbers")
             << QStringList{"zapf", "Bookman", "ARIAL", "Arial", "arial", "10 Pitch", "9 Pitch"}
             << QStringList{"9 Pitch", "10 Pitch", "ARIAL", "Arial"};
@@ -112,7 +113,8 @@ private slots:
             QCOMPARE(splash.Left(), centreExact(Screen::Width(), splash.Width()));
             QVERIFY(testing::fitsItsText(splash.lblPlatform) && testing::fitsItsText(splash.lblVersion));
             for (Label* line : {splash.Label1, splash.lblCopyright}) // centred under the banner
-                QVERIFY(std::abs(line->widget()->geometry().center().x() - splash.background()->widget()->width() / 2) <= 2);
+                QVERIFY(std::abs(line->widget()->geometry().center().x() - splash.background()->widget()->width() / 2)
+                        <= 2);
         });
         splash.Load();
         QVERIFY(seen);

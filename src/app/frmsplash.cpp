@@ -14,9 +14,15 @@ const QColor kWhite(255, 255, 255);
 
 ControlSpec text(const char* name, Rect rect, const char* caption, float size, bool autoSize, Align align)
 {
-    return {.kind = ControlKind::Label, .name = QString::fromLatin1(name), .rect = rect,
-            .caption = QString::fromUtf8(caption), .font = FontSpec{kFace, size, 400}, .autoSize = autoSize,
-            .alignment = align, .foreColor = kWhite, .transparent = true};
+    return {.kind = ControlKind::Label,
+            .name = QString::fromLatin1(name),
+            .rect = rect,
+            .caption = QString::fromUtf8(caption),
+            .font = FontSpec{kFace, size, 400},
+            .autoSize = autoSize,
+            .alignment = align,
+            .foreColor = kWhite,
+            .transparent = true};
 }
 } // namespace
 
@@ -27,8 +33,13 @@ frmSplash::frmSplash(frmMain& preview)
 
 frmSplash::frmSplash(std::function<frmMain&()> makePreview)
     : Form(QStringLiteral("frmSplash"),
-           FormDesign{.caption = QStringLiteral("GLYVEX"), .borderStyle = 0, .minButton = false, .maxButton = false,
-                      .clientWidth = 7092, .clientHeight = 3936, .font = FontSpec{kFace, 10.8f, 600},
+           FormDesign{.caption = QStringLiteral("GLYVEX"),
+                      .borderStyle = 0,
+                      .minButton = false,
+                      .maxButton = false,
+                      .clientWidth = 7092,
+                      .clientHeight = 3936,
+                      .font = FontSpec{kFace, 10.8f, 600},
                       .backColor = QColor(0, 0, 0)})
     , m_makePreview(std::move(makePreview))
 {
@@ -38,9 +49,13 @@ frmSplash::frmSplash(std::function<frmMain&()> makePreview)
         text("Label1", {120, 2640, 6900, 192}, "Loading System Fonts...", 7.8f, false, Align::Center),
         text("lblCopyright", {120, 2940, 6900, 192}, "\u00A9 2026 The Glyvex developers. Free to use and share.", 7.8f,
              false, Align::Center),
-        {.kind = ControlKind::Image, .name = QStringLiteral("Image1"), .rect = {240, 240, 852, 732},
+        {.kind = ControlKind::Image,
+         .name = QStringLiteral("Image1"),
+         .rect = {240, 240, 852, 732},
          .picture = QStringLiteral(":/glyvex/icon.png")},
-        {.kind = ControlKind::Image, .name = QStringLiteral("Image2"), .rect = {1560, 600, 3972, 1068},
+        {.kind = ControlKind::Image,
+         .name = QStringLiteral("Image2"),
+         .rect = {1560, 600, 3972, 1068},
          .picture = QStringLiteral(":/glyvex/banner.png")},
     };
     createAll(controls);

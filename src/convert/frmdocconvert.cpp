@@ -25,47 +25,87 @@ const MenuSpec kMenus[] = {
     {"mnuFile", "mnuClose", "C&lose", "Ctrl+X"},
 };
 
-constexpr std::int32_t kOpenFlags =
-    CommonDialog::cdlOFNHelpButton | CommonDialog::cdlOFNFileMustExist | CommonDialog::cdlOFNLongNames; // 0x201010
-constexpr std::int32_t kFontFlags =
-    CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist; // 0x10005
-constexpr std::int32_t kSaveFlags =
-    CommonDialog::cdlOFNOverwritePrompt | CommonDialog::cdlOFNHelpButton | CommonDialog::cdlOFNLongNames; // 0x200012
+constexpr std::int32_t kOpenFlags
+    = CommonDialog::cdlOFNHelpButton | CommonDialog::cdlOFNFileMustExist | CommonDialog::cdlOFNLongNames; // 0x201010
+constexpr std::int32_t kFontFlags
+    = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist; // 0x10005
+constexpr std::int32_t kSaveFlags
+    = CommonDialog::cdlOFNOverwritePrompt | CommonDialog::cdlOFNHelpButton | CommonDialog::cdlOFNLongNames; // 0x200012
 
 } // namespace
 
 frmDocConvert::frmDocConvert()
     : Form(QStringLiteral("frmDocConvert"),
-           FormDesign{.caption = QStringLiteral("Glyvex Document Converter"), .borderStyle = 1, .minButton = false,
-                      .maxButton = false, .clientWidth = 6492, .clientHeight = 5064, .font = kWindowFont})
+           FormDesign{.caption = QStringLiteral("Glyvex Document Converter"),
+                      .borderStyle = 1,
+                      .minButton = false,
+                      .maxButton = false,
+                      .clientWidth = 6492,
+                      .clientHeight = 5064,
+                      .font = kWindowFont})
     , CommonDialog1(*this)
 {
     const ControlSpec controls[] = {
-        {.kind = ControlKind::Label, .name = QStringLiteral("Label1"), .rect = {240, 120, 1080, 216},
-         .caption = QStringLiteral("Original File:"), .font = kHeadingFont, .tabIndex = 1,
+        {.kind = ControlKind::Label,
+         .name = QStringLiteral("Label1"),
+         .rect = {240, 120, 1080, 216},
+         .caption = QStringLiteral("Original File:"),
+         .font = kHeadingFont,
+         .tabIndex = 1,
          .autoSize = true},
-        {.kind = ControlKind::Label, .name = QStringLiteral("lblFileName"),
-         .rect = {240, 360, 48, 204}, .font = kCaptionFont,
-         .toolTip = QStringLiteral("File Path/Name"), .tabIndex = 2, .autoSize = true},
-        {.kind = ControlKind::RichTextBox, .name = QStringLiteral("rtfOrig"),
-         .rect = {240, 600, 4692, 1692}, .font = kPaneFont, .tabIndex = 0},
-        {.kind = ControlKind::Label, .name = QStringLiteral("Label2"), .rect = {240, 2640, 1236, 216},
-         .caption = QStringLiteral("Converted To:"), .font = kHeadingFont, .tabIndex = 4,
+        {.kind = ControlKind::Label,
+         .name = QStringLiteral("lblFileName"),
+         .rect = {240, 360, 48, 204},
+         .font = kCaptionFont,
+         .toolTip = QStringLiteral("File Path/Name"),
+         .tabIndex = 2,
          .autoSize = true},
-        {.kind = ControlKind::Label, .name = QStringLiteral("lblFontName"),
-         .rect = {240, 2880, 336, 204}, .caption = QStringLiteral("Arial"), .font = kCaptionFont,
-         .toolTip = QStringLiteral("Font converted to"), .tabIndex = 5, .autoSize = true},
-        {.kind = ControlKind::RichTextBox, .name = QStringLiteral("rtfConverted"),
-         .rect = {240, 3120, 4692, 1692}, .font = kPaneFont, .tabIndex = 3},
-        {.kind = ControlKind::Button, .name = QStringLiteral("cmdNewFont"),
-         .rect = {5160, 600, 1092, 372}, .caption = QStringLiteral("New &Font..."),
-         .font = kButtonFont, .toolTip = QStringLiteral("Convert to new font"), .tabIndex = 6},
-        {.kind = ControlKind::Button, .name = QStringLiteral("cmdExport"),
-         .rect = {5160, 1200, 1092, 372}, .caption = QStringLiteral("&Export..."),
-         .font = kButtonFont, .toolTip = QStringLiteral("Export converted file"), .tabIndex = 7},
-        {.kind = ControlKind::Button, .name = QStringLiteral("cmdClose"),
-         .rect = {5160, 1800, 1092, 372}, .caption = QStringLiteral("C&lose"), .font = kButtonFont,
-         .toolTip = QStringLiteral("Close"), .tabIndex = 8},
+        {.kind = ControlKind::RichTextBox,
+         .name = QStringLiteral("rtfOrig"),
+         .rect = {240, 600, 4692, 1692},
+         .font = kPaneFont,
+         .tabIndex = 0},
+        {.kind = ControlKind::Label,
+         .name = QStringLiteral("Label2"),
+         .rect = {240, 2640, 1236, 216},
+         .caption = QStringLiteral("Converted To:"),
+         .font = kHeadingFont,
+         .tabIndex = 4,
+         .autoSize = true},
+        {.kind = ControlKind::Label,
+         .name = QStringLiteral("lblFontName"),
+         .rect = {240, 2880, 336, 204},
+         .caption = QStringLiteral("Arial"),
+         .font = kCaptionFont,
+         .toolTip = QStringLiteral("Font converted to"),
+         .tabIndex = 5,
+         .autoSize = true},
+        {.kind = ControlKind::RichTextBox,
+         .name = QStringLiteral("rtfConverted"),
+         .rect = {240, 3120, 4692, 1692},
+         .font = kPaneFont,
+         .tabIndex = 3},
+        {.kind = ControlKind::Button,
+         .name = QStringLiteral("cmdNewFont"),
+         .rect = {5160, 600, 1092, 372},
+         .caption = QStringLiteral("New &Font..."),
+         .font = kButtonFont,
+         .toolTip = QStringLiteral("Convert to new font"),
+         .tabIndex = 6},
+        {.kind = ControlKind::Button,
+         .name = QStringLiteral("cmdExport"),
+         .rect = {5160, 1200, 1092, 372},
+         .caption = QStringLiteral("&Export..."),
+         .font = kButtonFont,
+         .toolTip = QStringLiteral("Export converted file"),
+         .tabIndex = 7},
+        {.kind = ControlKind::Button,
+         .name = QStringLiteral("cmdClose"),
+         .rect = {5160, 1800, 1092, 372},
+         .caption = QStringLiteral("C&lose"),
+         .font = kButtonFont,
+         .toolTip = QStringLiteral("Close"),
+         .tabIndex = 8},
     };
     createAll(controls);
     Label1 = control<Label>(QStringLiteral("Label1"));

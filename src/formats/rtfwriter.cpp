@@ -31,34 +31,62 @@ unsigned char cp1252Byte(char16_t u)
     if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
         return static_cast<unsigned char>(u);
     switch (u) {
-    case 0x20AC: return 0x80;
-    case 0x201A: return 0x82;
-    case 0x0192: return 0x83;
-    case 0x201E: return 0x84;
-    case 0x2026: return 0x85;
-    case 0x2020: return 0x86;
-    case 0x2021: return 0x87;
-    case 0x02C6: return 0x88;
-    case 0x2030: return 0x89;
-    case 0x0160: return 0x8A;
-    case 0x2039: return 0x8B;
-    case 0x0152: return 0x8C;
-    case 0x017D: return 0x8E;
-    case 0x2018: return 0x91;
-    case 0x2019: return 0x92;
-    case 0x201C: return 0x93;
-    case 0x201D: return 0x94;
-    case 0x2022: return 0x95;
-    case 0x2013: return 0x96;
-    case 0x2014: return 0x97;
-    case 0x02DC: return 0x98;
-    case 0x2122: return 0x99;
-    case 0x0161: return 0x9A;
-    case 0x203A: return 0x9B;
-    case 0x0153: return 0x9C;
-    case 0x017E: return 0x9E;
-    case 0x0178: return 0x9F;
-    default: return '?';
+    case 0x20AC:
+        return 0x80;
+    case 0x201A:
+        return 0x82;
+    case 0x0192:
+        return 0x83;
+    case 0x201E:
+        return 0x84;
+    case 0x2026:
+        return 0x85;
+    case 0x2020:
+        return 0x86;
+    case 0x2021:
+        return 0x87;
+    case 0x02C6:
+        return 0x88;
+    case 0x2030:
+        return 0x89;
+    case 0x0160:
+        return 0x8A;
+    case 0x2039:
+        return 0x8B;
+    case 0x0152:
+        return 0x8C;
+    case 0x017D:
+        return 0x8E;
+    case 0x2018:
+        return 0x91;
+    case 0x2019:
+        return 0x92;
+    case 0x201C:
+        return 0x93;
+    case 0x201D:
+        return 0x94;
+    case 0x2022:
+        return 0x95;
+    case 0x2013:
+        return 0x96;
+    case 0x2014:
+        return 0x97;
+    case 0x02DC:
+        return 0x98;
+    case 0x2122:
+        return 0x99;
+    case 0x0161:
+        return 0x9A;
+    case 0x203A:
+        return 0x9B;
+    case 0x0153:
+        return 0x9C;
+    case 0x017E:
+        return 0x9E;
+    case 0x0178:
+        return 0x9F;
+    default:
+        return '?';
     }
 }
 
@@ -92,7 +120,10 @@ char* growBy(QByteArray& out, qsizetype extra)
 // Turns the body text into RTF, keeping what it needs between pieces.
 class BodyEncoder {
 public:
-    explicit BodyEncoder(qsizetype column) : m_column(column) {}
+    explicit BodyEncoder(qsizetype column)
+        : m_column(column)
+    {
+    }
 
     void encode(QStringView text, QByteArray& out)
     {
@@ -169,8 +200,9 @@ private:
                 *m_p++ = '\\';
                 *m_p++ = char(u);
             } else {
-                if (m_needDelimiter && (u == ' ' || u == '-' || (u >= '0' && u <= '9') || (u >= 'a' && u <= 'z')
-                                        || (u >= 'A' && u <= 'Z')))
+                if (m_needDelimiter
+                    && (u == ' ' || u == '-' || (u >= '0' && u <= '9') || (u >= 'a' && u <= 'z')
+                        || (u >= 'A' && u <= 'Z')))
                     *m_p++ = ' ';
                 *m_p++ = char(u);
             }
@@ -217,8 +249,7 @@ private:
         m_needDelimiter = false;
     }
 
-    template <std::size_t N>
-    void controlWord(const char (&name)[N])
+    template <std::size_t N> void controlWord(const char (&name)[N])
     {
         wrapIfLong();
         *m_p++ = '\\';
@@ -291,7 +322,8 @@ QString rtfFontName(const QString& faceName)
         const char16_t u = faceName.at(i).unicode();
         if (u == ';' || u == 0x2028 || u == 0x2029 || isDroppedControl(u))
             continue;
-        if (QChar::isHighSurrogate(u) && i + 1 < faceName.size() && QChar::isLowSurrogate(faceName.at(i + 1).unicode())) {
+        if (QChar::isHighSurrogate(u) && i + 1 < faceName.size()
+            && QChar::isLowSurrogate(faceName.at(i + 1).unicode())) {
             name += faceName.at(i);
             name += faceName.at(++i);
             continue;

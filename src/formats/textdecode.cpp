@@ -91,8 +91,8 @@ QString decodeUtf32(Bytes p, qsizetype n, bool littleEndian)
     for (qsizetype i = 0; i < units; ++i) {
         Bytes q = p + 4 * i;
         const char32_t c = littleEndian
-                ? char32_t(q[0]) | char32_t(q[1]) << 8 | char32_t(q[2]) << 16 | char32_t(q[3]) << 24
-                : char32_t(q[3]) | char32_t(q[2]) << 8 | char32_t(q[1]) << 16 | char32_t(q[0]) << 24;
+            ? char32_t(q[0]) | char32_t(q[1]) << 8 | char32_t(q[2]) << 16 | char32_t(q[3]) << 24
+            : char32_t(q[3]) | char32_t(q[2]) << 8 | char32_t(q[1]) << 16 | char32_t(q[0]) << 24;
         if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
             *out++ = kReplacement;
         } else if (c >= 0x10000) {

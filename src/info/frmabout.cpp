@@ -22,8 +22,14 @@ const QColor kLinkRed(255, 0, 0);
 
 ControlSpec text(const QString& name, Rect rect, const QString& caption, float size, Align align, int tabIndex)
 {
-    return {.kind = ControlKind::Label, .name = name, .rect = rect, .caption = caption,
-            .font = FontSpec{kFace, size, 400}, .tabIndex = tabIndex, .alignment = align, .foreColor = kWhite,
+    return {.kind = ControlKind::Label,
+            .name = name,
+            .rect = rect,
+            .caption = caption,
+            .font = FontSpec{kFace, size, 400},
+            .tabIndex = tabIndex,
+            .alignment = align,
+            .foreColor = kWhite,
             .transparent = true};
 }
 
@@ -41,11 +47,15 @@ ControlSpec wrapped(ControlSpec entry)
 
 // The controls, bottom first: the link lies inside Label4's rectangle and above it.
 const std::array<ControlSpec, 10> kControls{{
-    {.kind = ControlKind::Image, .name = QStringLiteral("Image2"), .rect = {1200, 120, 3372, 708},
+    {.kind = ControlKind::Image,
+     .name = QStringLiteral("Image2"),
+     .rect = {1200, 120, 3372, 708},
      .picture = QStringLiteral(":/glyvex/banner.png")},
     autoSized(text(QStringLiteral("lblVersion"), {1440, 840, 2580, 252}, QStringLiteral("Version 2.0 for Windows 9x"),
                    10.2f, Align::Left, 1)),
-    {.kind = ControlKind::Line, .name = QStringLiteral("Line1(1)"), .rect = {120, 2400, 5340, 0},
+    {.kind = ControlKind::Line,
+     .name = QStringLiteral("Line1(1)"),
+     .rect = {120, 2400, 5340, 0},
      .foreColor = QColor(128, 128, 128)},
     wrapped(text(QStringLiteral("Label1"), {120, 1320, 5376, 408},
                  QStringLiteral("Glyvex, a font viewer, \u00A9 2026 the Glyvex developers. "
@@ -62,26 +72,41 @@ const std::array<ControlSpec, 10> kControls{{
                                 "visit my web site at"),
                  7.8f, Align::Left, 5)),
     [] {
-        ControlSpec link = autoSized(text(QStringLiteral("lblWebPage"), {2280, 3720, 2388, 204}, info::kWebPage, 7.8f,
-                                          Align::Left, 6));
+        ControlSpec link = autoSized(
+            text(QStringLiteral("lblWebPage"), {2280, 3720, 2388, 204}, info::kWebPage, 7.8f, Align::Left, 6));
         link.foreColor = kLinkBlue;
         link.toolTip = QStringLiteral("Go to my web page!");
         link.mousePointer = 10;
         return link;
     }(),
-    {.kind = ControlKind::PictureBox, .name = QStringLiteral("picIcon"), .rect = {240, 240, 384, 384}, .tabIndex = 0,
-     .backColor = kBlack, .picture = QStringLiteral(":/glyvex/icon.png")},
-    {.kind = ControlKind::Button, .name = QStringLiteral("cmdOK"), .rect = {2400, 4200, 900, 345},
-     .toolTip = QStringLiteral("Close"), .tabIndex = 7, .backColor = kBlack,
-     .picture = QStringLiteral(":/glyvex/close.png"), .isDefault = true, .isCancel = true},
+    {.kind = ControlKind::PictureBox,
+     .name = QStringLiteral("picIcon"),
+     .rect = {240, 240, 384, 384},
+     .tabIndex = 0,
+     .backColor = kBlack,
+     .picture = QStringLiteral(":/glyvex/icon.png")},
+    {.kind = ControlKind::Button,
+     .name = QStringLiteral("cmdOK"),
+     .rect = {2400, 4200, 900, 345},
+     .toolTip = QStringLiteral("Close"),
+     .tabIndex = 7,
+     .backColor = kBlack,
+     .picture = QStringLiteral(":/glyvex/close.png"),
+     .isDefault = true,
+     .isCancel = true},
 }};
 
 } // namespace
 
 frmAbout::frmAbout()
     : Form(QStringLiteral("frmAbout"),
-           FormDesign{.caption = QStringLiteral("About GLYVEX..."), .borderStyle = 3, .minButton = false,
-                      .maxButton = false, .clientWidth = 5604, .clientHeight = 4728, .backColor = kBlack})
+           FormDesign{.caption = QStringLiteral("About GLYVEX..."),
+                      .borderStyle = 3,
+                      .minButton = false,
+                      .maxButton = false,
+                      .clientWidth = 5604,
+                      .clientHeight = 4728,
+                      .backColor = kBlack})
 {
     createAll(kControls);
     cmdOK = control<Button>(QStringLiteral("cmdOK"));

@@ -22,18 +22,37 @@ constexpr float kNoteGap = 60;
 
 frmReadMe::frmReadMe()
     : Form(QStringLiteral("frmReadMe"),
-           FormDesign{.caption = QStringLiteral("Glyvex README.txt"), .borderStyle = 1, .minButton = false,
-                      .maxButton = false, .clientWidth = 6960, .clientHeight = 5028})
+           FormDesign{.caption = QStringLiteral("Glyvex README.txt"),
+                      .borderStyle = 1,
+                      .minButton = false,
+                      .maxButton = false,
+                      .clientWidth = 6960,
+                      .clientHeight = 5028})
 {
     const ControlSpec controls[] = {
-        {.kind = ControlKind::RichTextBox, .name = QStringLiteral("rtfReadMe"), .rect = {120, 120, 6732, 3852},
-         .font = FontSpec{QStringLiteral("Courier New"), 9.0f, 400}, .tabIndex = 1, .backColor = systemColor(4)},
-        {.kind = ControlKind::Button, .name = QStringLiteral("cmdOK"), .rect = {3120, 4560, 972, 372},
-         .caption = QStringLiteral("&OK"), .toolTip = QStringLiteral("Close Window"), .tabIndex = 0,
+        {.kind = ControlKind::RichTextBox,
+         .name = QStringLiteral("rtfReadMe"),
+         .rect = {120, 120, 6732, 3852},
+         .font = FontSpec{QStringLiteral("Courier New"), 9.0f, 400},
+         .tabIndex = 1,
+         .backColor = systemColor(4)},
+        {.kind = ControlKind::Button,
+         .name = QStringLiteral("cmdOK"),
+         .rect = {3120, 4560, 972, 372},
+         .caption = QStringLiteral("&OK"),
+         .toolTip = QStringLiteral("Close Window"),
+         .tabIndex = 0,
          .isDefault = true},
-        {.kind = ControlKind::Label, .name = QStringLiteral("lblNotFound"), .rect = {0, 4200, 6888, 192},
-         .caption = QStringLiteral("If you did not recieve a copy of README.txt with Glyvex, please contact ") + info::kEmail,
-         .visible = false, .tabIndex = 2, .autoSize = true, .foreColor = QColor(255, 0, 0), .wordWrap = true},
+        {.kind = ControlKind::Label,
+         .name = QStringLiteral("lblNotFound"),
+         .rect = {0, 4200, 6888, 192},
+         .caption
+         = QStringLiteral("If you did not recieve a copy of README.txt with Glyvex, please contact ") + info::kEmail,
+         .visible = false,
+         .tabIndex = 2,
+         .autoSize = true,
+         .foreColor = QColor(255, 0, 0),
+         .wordWrap = true},
     };
     createAll(controls);
     rtfReadMe = control<RichTextBox>(QStringLiteral("rtfReadMe"));

@@ -42,7 +42,8 @@ void Button::setDefault(bool value)
 void Button::SetFocus()
 {
     if (!m_visible)
-        throw Error(QStringLiteral("Invalid procedure call or argument: %1 is hidden and cannot take the focus").arg(m_name));
+        throw Error(
+            QStringLiteral("Invalid procedure call or argument: %1 is hidden and cannot take the focus").arg(m_name));
     m_widget->setFocus(Qt::OtherFocusReason);
 }
 

@@ -64,10 +64,7 @@ public:
 
     // Adds the entry, to be sorted in when the list is next read: thousands of additions in a
     // row cost one sort, not a shift of the whole list each. The order is that of add().
-    void append(const QString& item)
-    {
-        m_unsorted.append({m_collator.sortKey(item), item});
-    }
+    void append(const QString& item) { m_unsorted.append({m_collator.sortKey(item), item}); }
 
     qsizetype count() const { return m_items.size() + m_unsorted.size(); }
     const QString& at(qsizetype row)
@@ -122,6 +119,7 @@ private:
         QCollatorSortKey key;
         QString item;
     };
+
 private:
     QCollator m_collator;
     QStringList m_items;
@@ -159,7 +157,10 @@ public:
     {
         return t == QAccessible::Value ? list()->currentText() : QAccessibleWidget::text(t);
     }
-    QStringList actionNames() const override { return QStringList{showMenuAction()} + QAccessibleWidget::actionNames(); }
+    QStringList actionNames() const override
+    {
+        return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+    }
     void doAction(const QString& action) override
     {
         if (action != showMenuAction())

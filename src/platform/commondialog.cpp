@@ -60,10 +60,7 @@ void CommonDialog::showFile(bool save)
 void CommonDialog::ShowOpen() { showFile(false); }
 void CommonDialog::ShowSave() { showFile(true); }
 
-bool CommonDialog::faceChosen() const
-{
-    return !FontName.isEmpty() && FontName != QLatin1String(" ");
-}
+bool CommonDialog::faceChosen() const { return !FontName.isEmpty() && FontName != QLatin1String(" "); }
 
 void CommonDialog::ShowFont()
 {

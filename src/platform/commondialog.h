@@ -17,7 +17,7 @@ public:
 
     QString DialogTitle;
     QString InitDir;
-    QString Filter;   // description|pattern pairs, e.g. "All Files (*.*)|*.*"
+    QString Filter; // description|pattern pairs, e.g. "All Files (*.*)|*.*"
     QString FileName; // after a file dialog: the chosen path, or unchanged when cancelled
     std::int32_t Flags = 0;
     QString FontName; // after ShowFont: the chosen face, or unchanged when cancelled

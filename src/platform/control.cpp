@@ -30,10 +30,14 @@ bool g_flushPosted = false;
 int buttonCode(Qt::MouseButton button)
 {
     switch (button) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
+    case Qt::LeftButton:
+        return 1;
+    case Qt::RightButton:
+        return 2;
+    case Qt::MiddleButton:
+        return 4;
+    default:
+        return 0;
     }
 }
 
@@ -150,14 +154,28 @@ void Control::setMousePointer(int code)
 {
     Qt::CursorShape shape = Qt::ArrowCursor;
     switch (code) {
-    case 0: break;
-    case 1: shape = Qt::ArrowCursor; break;
-    case 2: shape = Qt::CrossCursor; break;
-    case 3: shape = Qt::IBeamCursor; break;
-    case 10: shape = Qt::UpArrowCursor; break;
-    case 11: shape = Qt::WaitCursor; break;
-    case 13: shape = Qt::BusyCursor; break;
-    default: throw Error(QStringLiteral("Invalid property value: mouse pointer %1").arg(code));
+    case 0:
+        break;
+    case 1:
+        shape = Qt::ArrowCursor;
+        break;
+    case 2:
+        shape = Qt::CrossCursor;
+        break;
+    case 3:
+        shape = Qt::IBeamCursor;
+        break;
+    case 10:
+        shape = Qt::UpArrowCursor;
+        break;
+    case 11:
+        shape = Qt::WaitCursor;
+        break;
+    case 13:
+        shape = Qt::BusyCursor;
+        break;
+    default:
+        throw Error(QStringLiteral("Invalid property value: mouse pointer %1").arg(code));
     }
     m_mousePointer = code;
     if (code == 0)
@@ -183,7 +201,8 @@ void Control::schedule()
     pendingControls().append(this);
     if (!g_flushPosted) {
         g_flushPosted = true;
-        QMetaObject::invokeMethod(qApp, [] { Control::flushPending(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [] { Control::flushPending(); }, Qt::QueuedConnection);
     }
 }
 
@@ -197,10 +216,7 @@ void Control::flushPending()
     }
 }
 
-void Control::relayMouse()
-{
-    m_widget->installEventFilter(this);
-}
+void Control::relayMouse() { m_widget->installEventFilter(this); }
 
 void Control::connectNotify(const QMetaMethod& signal)
 {

@@ -36,12 +36,12 @@ struct ControlSpec {
     std::optional<QColor> foreColor;
     std::optional<QColor> backColor;
     bool transparent = false; // labels: background not painted
-    int borderStyle = 0;      // 0 none, 1 fixed single
-    QString picture;          // resource path of an image
-    bool wordWrap = false;    // with autoSize: the width stays, the height fits the lines
+    int borderStyle = 0; // 0 none, 1 fixed single
+    QString picture; // resource path of an image
+    bool wordWrap = false; // with autoSize: the width stays, the height fits the lines
     bool isDefault = false;
     bool isCancel = false;
-    int mousePointer = 0;     // pointer over the control: 0 default, 10 up arrow (see Control)
+    int mousePointer = 0; // pointer over the control: 0 default, 10 up arrow (see Control)
     bool spokenWithFace = false; // labels: the spoken name also says the face ("A in Arial")
 };
 
@@ -81,7 +81,7 @@ signals:
 protected:
     Control(const ControlSpec& entry, QWidget* widget);
     // Brings the widget up to date with deferred changes (label faces and captions).
-    virtual void sync() {}
+    virtual void sync() { }
     void schedule();
     void applyGeometry();
     bool eventFilter(QObject* watched, QEvent* event) override;

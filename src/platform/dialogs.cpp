@@ -45,7 +45,8 @@ public:
         QFileDialog::Options options;
         if (!request.confirmOverwrite)
             options |= QFileDialog::DontConfirmOverwrite;
-        return QFileDialog::getSaveFileName(owner, request.title, request.directory, request.nameFilter, nullptr, options);
+        return QFileDialog::getSaveFileName(owner, request.title, request.directory, request.nameFilter, nullptr,
+                                            options);
     }
 
     std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) override
@@ -83,7 +84,8 @@ public:
 
     void messageBox(QWidget* owner, const QString& prompt, int style, const QString& title) override
     {
-        QMessageBox box(style & vbCritical ? QMessageBox::Critical : QMessageBox::Information, title, prompt, QMessageBox::Ok, owner);
+        QMessageBox box(style & vbCritical ? QMessageBox::Critical : QMessageBox::Information, title, prompt,
+                        QMessageBox::Ok, owner);
         box.exec();
     }
 

@@ -18,13 +18,13 @@ inline constexpr int vbCritical = 16; // the critical-stop icon
 struct FileRequest {
     enum class Kind { Open, Save } kind = Kind::Open;
     QString title;
-    QString directory;   // an existing directory (callers resolve missing ones)
-    QString nameFilter;  // Qt syntax, e.g. "Rich Text Format (*.rtf)"
+    QString directory; // an existing directory (callers resolve missing ones)
+    QString nameFilter; // Qt syntax, e.g. "Rich Text Format (*.rtf)"
     bool confirmOverwrite = false;
 };
 
 struct FontRequest {
-    QString title;       // empty: the dialog's own default title
+    QString title; // empty: the dialog's own default title
     QString initialFace; // empty: no starting face
     float initialSize = 0;
 };

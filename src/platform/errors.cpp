@@ -11,10 +11,7 @@ Error::Error(const QString& message)
 {
 }
 
-QString Error::message() const
-{
-    return QString::fromStdString(what());
-}
+QString Error::message() const { return QString::fromStdString(what()); }
 
 std::optional<QString> caught(const std::function<void()>& steps)
 {

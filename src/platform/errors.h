@@ -27,9 +27,8 @@ template <class Sender, class SignalOwner, class Window, class... Args>
 QMetaObject::Connection on(Sender* sender, void (SignalOwner::*signal)(Args...), Window* window,
                            void (Window::*handler)(Args...))
 {
-    return QObject::connect(static_cast<SignalOwner*>(sender), signal, window, [window, handler](Args... args) {
-        runHandler([&] { (window->*handler)(args...); });
-    });
+    return QObject::connect(static_cast<SignalOwner*>(sender), signal, window,
+                            [window, handler](Args... args) { runHandler([&] { (window->*handler)(args...); }); });
 }
 
 // The same for a control array: the handler receives the element's index first.

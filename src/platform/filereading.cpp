@@ -27,9 +27,10 @@ QString sizeText(qint64 bytes)
 
 [[noreturn]] void tooLarge(const QString& path, qint64 size, qint64 maxBytes)
 {
-    loadFailed(path, QStringLiteral("the file is too large to show (%1; files of up to %2 can be shown)")
-                         .arg(size >= 0 ? sizeText(size) : QStringLiteral("more than %1").arg(sizeText(maxBytes)),
-                              sizeText(maxBytes)));
+    loadFailed(path,
+               QStringLiteral("the file is too large to show (%1; files of up to %2 can be shown)")
+                   .arg(size >= 0 ? sizeText(size) : QStringLiteral("more than %1").arg(sizeText(maxBytes)),
+                        sizeText(maxBytes)));
 }
 
 } // namespace
@@ -51,7 +52,7 @@ QByteArray readWholeFile(const QString& path, qint64 maxBytes)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         loadFailed(path, QString::fromLocal8Bit(std::strerror(errno)));
-    struct stat status {};
+    struct stat status { };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
         loadFailed(path, QStringLiteral("it is not a regular file"));
@@ -90,6 +91,5 @@ QByteArray readWholeFile(const QString& path, qint64 maxBytes)
     }
     return bytes;
 }
-
 
 } // namespace glyvex::platform

@@ -135,9 +135,15 @@ Control* Form::create(const ControlSpec& entry, Control* container)
     QWidget* parent = container ? container->widget() : m_window->centralWidget();
     Control* control = nullptr;
     switch (entry.kind) {
-    case ControlKind::Label: control = new Label(entry, m_font, parent); break;
-    case ControlKind::Frame: control = new Frame(entry, parent); break;
-    case ControlKind::ComboBox: control = new ComboBox(entry, parent); break;
+    case ControlKind::Label:
+        control = new Label(entry, m_font, parent);
+        break;
+    case ControlKind::Frame:
+        control = new Frame(entry, parent);
+        break;
+    case ControlKind::ComboBox:
+        control = new ComboBox(entry, parent);
+        break;
     case ControlKind::Button: {
         auto* button = new Button(entry, parent);
         m_buttons.append(button);
@@ -145,9 +151,15 @@ Control* Form::create(const ControlSpec& entry, Control* container)
         break;
     }
     case ControlKind::Image:
-    case ControlKind::PictureBox: control = new Picture(entry, parent); break;
-    case ControlKind::Line: control = new Line(entry, parent); break;
-    case ControlKind::RichTextBox: control = new RichTextBox(entry, parent); break;
+    case ControlKind::PictureBox:
+        control = new Picture(entry, parent);
+        break;
+    case ControlKind::Line:
+        control = new Line(entry, parent);
+        break;
+    case ControlKind::RichTextBox:
+        control = new RichTextBox(entry, parent);
+        break;
     }
     if (entry.tabIndex >= 0)
         m_tabOrder.append({entry.tabIndex, control});
@@ -201,7 +213,8 @@ MenuItem* Form::menuItem(const QString& name) const
 
 void Form::applyTabOrder()
 {
-    std::stable_sort(m_tabOrder.begin(), m_tabOrder.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::stable_sort(m_tabOrder.begin(), m_tabOrder.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     QWidget* previous = nullptr;
     for (const auto& [index, control] : m_tabOrder) {
         QWidget* w = control->widget();

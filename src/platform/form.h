@@ -105,22 +105,20 @@ signals:
     void unloaded();
 
 protected:
-    virtual void Form_Load() {}
+    virtual void Form_Load() { }
     virtual void Form_Unload(int& Cancel) { (void)Cancel; }
 
     // Building from tables: a window creates its table's controls in the table's order (each
     // lies above the ones before it), then looks each one up by its name.
     Control* create(const ControlSpec& entry, Control* container = nullptr);
     void createAll(std::span<const ControlSpec> table, Control* container = nullptr);
-    template <class T>
-    T* add(const ControlSpec& entry, Control* container = nullptr)
+    template <class T> T* add(const ControlSpec& entry, Control* container = nullptr)
     {
         return static_cast<T*>(create(entry, container));
     }
     // The control of that name; a name not in the tables, or a control of another class, throws
     // Error.
-    template <class T>
-    T* control(const QString& name) const
+    template <class T> T* control(const QString& name) const
     {
         T* found = qobject_cast<T*>(m_controls.value(name));
         if (!found)

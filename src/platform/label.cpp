@@ -25,9 +25,9 @@ Label::Label(const ControlSpec& entry, const FontSpec& font, QWidget* parent)
     // Qt would indent the text of a bordered label by half an "x", beyond its measured size.
     l->setIndent(0);
     l->setWordWrap(entry.wordWrap);
-    l->setAlignment((entry.alignment == Align::Center ? Qt::AlignHCenter
+    l->setAlignment((entry.alignment == Align::Center      ? Qt::AlignHCenter
                          : entry.alignment == Align::Right ? Qt::AlignRight
-                                                          : Qt::AlignLeft)
+                                                           : Qt::AlignLeft)
                     | Qt::AlignTop);
     l->setAutoFillBackground(!m_transparent);
     // Only the colours the window names are fixed; the others stay the palette's, so that the
@@ -116,7 +116,7 @@ void Label::sync()
     const QString text = shownText();
     l->setText(text);
     // A character shown in two faces side by side is told apart by its face: "A in Arial".
-    l->setAccessibleName(text.isEmpty() ? m_spokenName
+    l->setAccessibleName(text.isEmpty()         ? m_spokenName
                              : m_spokenWithFace ? QStringLiteral("%1 in %2").arg(text, m_font.name)
                                                 : text);
     if (m_autoSize && l->wordWrap()) {

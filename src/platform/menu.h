@@ -36,8 +36,7 @@ class Menu final : public MenuItem {
 public:
     Menu(const QString& name, QMenu* menu, QObject* parent);
     // "-" as caption makes a separator.
-    MenuItem* addItem(const QString& name, const QString& caption, const QString& shortcut = {},
-                      bool checked = false);
+    MenuItem* addItem(const QString& name, const QString& caption, const QString& shortcut = {}, bool checked = false);
     const QList<MenuItem*>& items() const { return m_items; }
     MenuItem* item(const QString& name) const;
     QMenu* menu() const { return m_menu; }

@@ -36,7 +36,8 @@ void RichTextBox::LoadFile(const QString& path, int fileType)
 {
     if (fileType != rtfText)
         throw Error(QStringLiteral("Cannot read %1: only plain text files are read.").arg(displayName(path)));
-    QString text = formats::decodeText(readWholeFile(path, MaxFileBytes)); // the bytes are gone before the text is shown
+    QString text
+        = formats::decodeText(readWholeFile(path, MaxFileBytes)); // the bytes are gone before the text is shown
     setText(text);
 }
 

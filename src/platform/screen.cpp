@@ -99,9 +99,12 @@ QString UCase(const QString& text) { return text.toUpper(); }
 QColor systemColor(int index)
 {
     switch (index) {
-    case 4: return QApplication::palette("QMenu").color(QPalette::Window);
-    case 5: return QApplication::palette().color(QPalette::Base);
-    default: throw Error(QStringLiteral("Invalid system colour %1").arg(index));
+    case 4:
+        return QApplication::palette("QMenu").color(QPalette::Window);
+    case 5:
+        return QApplication::palette().color(QPalette::Base);
+    default:
+        throw Error(QStringLiteral("Invalid system colour %1").arg(index));
     }
 }
 

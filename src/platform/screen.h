@@ -8,7 +8,7 @@
 namespace glyvex::platform {
 
 namespace Screen {
-float Width();  // twips
+float Width(); // twips
 float Height(); // twips
 // Number and names of the installed screen fonts, read once (32-bit: no limit of 32,767).
 std::int32_t FontCount();

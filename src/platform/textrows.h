@@ -14,10 +14,7 @@ inline constexpr qsizetype kMaxRow = 4096;
 // Where every 64th row starts is kept; the rows between are found by scanning.
 inline constexpr qsizetype kCheckpointEvery = 64;
 
-inline bool isLineEnd(char16_t u)
-{
-    return char16_t(u - 0x0A) <= 3 || u == 0x85 || u == 0x2028 || u == 0x2029;
-}
+inline bool isLineEnd(char16_t u) { return char16_t(u - 0x0A) <= 3 || u == 0x85 || u == 0x2028 || u == 0x2029; }
 
 // One row of the document: [start, end) is its text; next is where the following row starts,
 // or -1 for the last row.

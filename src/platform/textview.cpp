@@ -195,8 +195,7 @@ struct TextView::Private {
     }
 
     // Calls visit(row layout, y of the row's top) for each row on screen, top to bottom.
-    template <class Visit>
-    void forVisibleRows(Visit visit)
+    template <class Visit> void forVisibleRows(Visit visit)
     {
         const int height = q->viewport()->height();
         qreal y = kMargin - lineY(top.row, top.line);
@@ -347,13 +346,27 @@ void TextView::keyPressEvent(QKeyEvent* event)
         return;
     }
     switch (event->key()) {
-    case Qt::Key_Up: d->scrollLines(-1); return;
-    case Qt::Key_Down: d->scrollLines(1); return;
-    case Qt::Key_PageUp: d->scrollLines(-d->pageLines()); return;
-    case Qt::Key_PageDown: d->scrollLines(d->pageLines()); return;
-    case Qt::Key_Home: scrollToStart(); return;
-    case Qt::Key_End: scrollToEnd(); return;
-    default: event->ignore(); return;
+    case Qt::Key_Up:
+        d->scrollLines(-1);
+        return;
+    case Qt::Key_Down:
+        d->scrollLines(1);
+        return;
+    case Qt::Key_PageUp:
+        d->scrollLines(-d->pageLines());
+        return;
+    case Qt::Key_PageDown:
+        d->scrollLines(d->pageLines());
+        return;
+    case Qt::Key_Home:
+        scrollToStart();
+        return;
+    case Qt::Key_End:
+        scrollToEnd();
+        return;
+    default:
+        event->ignore();
+        return;
     }
 }
 

@@ -32,10 +32,7 @@ std::int32_t roundHalfEven(double value)
     return static_cast<std::int32_t>(result);
 }
 
-float centreExact(float screenSize, float windowSize)
-{
-    return (screenSize - windowSize) / 2.0f;
-}
+float centreExact(float screenSize, float windowSize) { return (screenSize - windowSize) / 2.0f; }
 
 float centreWholeTwip(float screenSize, float windowSize)
 {

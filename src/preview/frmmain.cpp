@@ -26,14 +26,14 @@ struct SpecialRow {
     float left, top, height;
 };
 constexpr std::array<SpecialRow, 32> kSpecials{{
-    {u'`', 240, 240, 216},   {u'~', 240, 480, 216},   {u'!', 240, 720, 216},   {u'@', 240, 960, 336},
-    {u'#', 240, 1320, 336},  {u'$', 240, 1680, 336},  {u'%', 240, 2040, 336},  {u'^', 240, 2400, 216},
-    {u'&', 240, 2640, 300},  {u'*', 240, 3000, 216},  {u'(', 240, 3240, 336},  {u')', 240, 3600, 336},
-    {u'-', 240, 3960, 300},  {u'_', 240, 4320, 336},  {u'=', 1680, 240, 216},  {u'+', 1680, 480, 216},
-    {u'{', 1680, 720, 336},  {u'}', 1680, 1080, 336}, {u'[', 1680, 1440, 336}, {u']', 1680, 1800, 336},
+    {u'`', 240, 240, 216},    {u'~', 240, 480, 216},   {u'!', 240, 720, 216},   {u'@', 240, 960, 336},
+    {u'#', 240, 1320, 336},   {u'$', 240, 1680, 336},  {u'%', 240, 2040, 336},  {u'^', 240, 2400, 216},
+    {u'&', 240, 2640, 300},   {u'*', 240, 3000, 216},  {u'(', 240, 3240, 336},  {u')', 240, 3600, 336},
+    {u'-', 240, 3960, 300},   {u'_', 240, 4320, 336},  {u'=', 1680, 240, 216},  {u'+', 1680, 480, 216},
+    {u'{', 1680, 720, 336},   {u'}', 1680, 1080, 336}, {u'[', 1680, 1440, 336}, {u']', 1680, 1800, 336},
     {u'\\', 1680, 2160, 336}, {u'|', 1680, 2520, 336}, {u';', 1680, 2880, 336}, {u':', 1680, 3240, 336},
     {u'\'', 1680, 3600, 336}, {u'"', 1680, 3960, 336}, {u',', 1680, 4320, 336}, {u'<', 3000, 240, 216},
-    {u'.', 3000, 480, 336},  {u'>', 3000, 840, 216},  {u'/', 3000, 1080, 336}, {u'?', 3000, 1440, 336},
+    {u'.', 3000, 480, 336},   {u'>', 3000, 840, 216},  {u'/', 3000, 1080, 336}, {u'?', 3000, 1440, 336},
 }};
 
 const MenuSpec kMenus[] = {
@@ -61,23 +61,35 @@ const MenuSpec kMenus[] = {
 
 frmMain::frmMain()
     : Form(QStringLiteral("frmMain"),
-           FormDesign{.caption = QStringLiteral("Glyvex 2.0"), .borderStyle = 2, .maxButton = false,
-                      .clientWidth = 3048, .clientHeight = 5820, .font = kWindowFont})
+           FormDesign{.caption = QStringLiteral("Glyvex 2.0"),
+                      .borderStyle = 2,
+                      .maxButton = false,
+                      .clientWidth = 3048,
+                      .clientHeight = 5820,
+                      .font = kWindowFont})
     , CommonDialog1(*this, QStringLiteral("Select Font Name"))
 {
     const ControlSpec controls[] = {
-        {.kind = ControlKind::Button, .name = QStringLiteral("cmdMacRestore"),
-         .rect = {960, 5760, 1212, 612}, .caption = QStringLiteral("RESTORE"),
-         .visible = false, .tabIndex = 1},
-        {.kind = ControlKind::ComboBox, .name = QStringLiteral("cboFonts"),
-         .rect = {120, 120, 1932, 312}, .toolTip = QStringLiteral("Select Font"),
+        {.kind = ControlKind::Button,
+         .name = QStringLiteral("cmdMacRestore"),
+         .rect = {960, 5760, 1212, 612},
+         .caption = QStringLiteral("RESTORE"),
+         .visible = false,
+         .tabIndex = 1},
+        {.kind = ControlKind::ComboBox,
+         .name = QStringLiteral("cboFonts"),
+         .rect = {120, 120, 1932, 312},
+         .toolTip = QStringLiteral("Select Font"),
          .tabIndex = 0},
-        {.kind = ControlKind::Frame, .name = QStringLiteral("fraSpecial"),
-         .rect = {4560, 720, 3852, 4812}, .visible = false},
-        {.kind = ControlKind::Frame, .name = QStringLiteral("fraNumbers"),
-         .rect = {3120, 720, 1092, 3852}, .visible = false},
-        {.kind = ControlKind::Frame, .name = QStringLiteral("fraLetters"),
-         .rect = {240, 600, 2532, 4932}},
+        {.kind = ControlKind::Frame,
+         .name = QStringLiteral("fraSpecial"),
+         .rect = {4560, 720, 3852, 4812},
+         .visible = false},
+        {.kind = ControlKind::Frame,
+         .name = QStringLiteral("fraNumbers"),
+         .rect = {3120, 720, 1092, 3852},
+         .visible = false},
+        {.kind = ControlKind::Frame, .name = QStringLiteral("fraLetters"), .rect = {240, 600, 2532, 4932}},
     };
     createAll(controls);
     cmdMacRestore = control<Button>(QStringLiteral("cmdMacRestore"));
@@ -126,9 +138,13 @@ void frmMain::buildPanels()
     const auto pair = [this](Frame* frame, const QString& reference, const QString& preview, int index, QChar character,
                              float left, float top, float height, const QString& tip, bool bold) {
         const QString caption = character == u'&' ? QStringLiteral("&&") : QString(character);
-        ControlSpec entry{.kind = ControlKind::Label, .name = QStringLiteral("%1(%2)").arg(reference).arg(index),
-                         .rect = {left, top, 396, height}, .caption = caption, .font = kCharacterFont, .toolTip = tip,
-                         .spokenWithFace = true};
+        ControlSpec entry{.kind = ControlKind::Label,
+                          .name = QStringLiteral("%1(%2)").arg(reference).arg(index),
+                          .rect = {left, top, 396, height},
+                          .caption = caption,
+                          .font = kCharacterFont,
+                          .toolTip = tip,
+                          .spokenWithFace = true};
         Label* ref = add<Label>(entry, frame);
         entry.name = QStringLiteral("%1(%2)").arg(preview).arg(index);
         entry.rect = {left + kPreviewOffset, top, 0, 276};
@@ -139,21 +155,23 @@ void frmMain::buildPanels()
     };
     for (int i = 0; i < 26; ++i) {
         const int column = i / 13, row = i % 13;
-        auto [ref, preview] = pair(fraLetters, QStringLiteral("Label1"), QStringLiteral("lblLetters"), i, QChar(u'A' + i),
-                                   240.0f + 1440.0f * column, 240.0f + 360.0f * row, 336, kLetterTip, false);
+        auto [ref, preview]
+            = pair(fraLetters, QStringLiteral("Label1"), QStringLiteral("lblLetters"), i, QChar(u'A' + i),
+                   240.0f + 1440.0f * column, 240.0f + 360.0f * row, 336, kLetterTip, false);
         Label1.append(ref);
         lblLetters.append(preview);
     }
     for (int i = 0; i < 10; ++i) {
-        auto [ref, preview] = pair(fraNumbers, QStringLiteral("Label3"), QStringLiteral("lblNumbers"), i, QChar(u'0' + i),
-                                   240, 240.0f + 360.0f * i, i == 9 ? 252.0f : 372.0f, QString(), false);
+        auto [ref, preview]
+            = pair(fraNumbers, QStringLiteral("Label3"), QStringLiteral("lblNumbers"), i, QChar(u'0' + i), 240,
+                   240.0f + 360.0f * i, i == 9 ? 252.0f : 372.0f, QString(), false);
         Label3.append(ref);
         lblNumbers.append(preview);
     }
     for (int i = 0; i < 32; ++i) {
         const SpecialRow& row = kSpecials[i];
-        auto [ref, preview] = pair(fraSpecial, QStringLiteral("Label4"), QStringLiteral("lblSpecial"), i, QChar(row.character),
-                                   row.left, row.top, row.height, QString(), i == 0);
+        auto [ref, preview] = pair(fraSpecial, QStringLiteral("Label4"), QStringLiteral("lblSpecial"), i,
+                                   QChar(row.character), row.left, row.top, row.height, QString(), i == 0);
         Label4.append(ref);
         lblSpecial.append(preview);
     }
@@ -235,7 +253,8 @@ void frmMain::showInFace(const QString& face)
 
 void frmMain::mnuChangeFont_Click()
 {
-    CommonDialog1.Flags = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist;
+    CommonDialog1.Flags
+        = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist;
     CommonDialog1.FontName = cboFonts->Text();
     CommonDialog1.ShowFont();
     if (CommonDialog1.faceChosen())
@@ -312,8 +331,7 @@ void frmMain::mnuExit_Click() { Unload(); }
 
 namespace {
 // A window made for one opening: it deletes itself once unloaded.
-template <class T, class... Args>
-T* fresh(Args&... args)
+template <class T, class... Args> T* fresh(Args&... args)
 {
     T* form = new T(args...);
     form->deleteWhenUnloaded();

@@ -78,8 +78,7 @@ constexpr std::array<std::array<Arrangement, 8>, 3> kRearrange{{
 bool frmMain::canRearrange() const { return WindowState() == 0; }
 
 namespace {
-template <class Lookup>
-float evaluate(const Sum& sum, Lookup width)
+template <class Lookup> float evaluate(const Sum& sum, Lookup width)
 {
     float total = 0;
     for (int i = 0; i < sum.count; ++i) {
@@ -100,10 +99,14 @@ void frmMain::togglePanel(int panelIndex, Frame* P, Frame* first, Frame* second,
         const Arrangement& change = kRearrange[panelIndex][row];
         const auto width = [this](Panel panel) {
             switch (panel) {
-            case Panel::Letters: return fraLetters->Width();
-            case Panel::Numbers: return fraNumbers->Width();
-            case Panel::Special: return fraSpecial->Width();
-            default: return cboFonts->Width();
+            case Panel::Letters:
+                return fraLetters->Width();
+            case Panel::Numbers:
+                return fraNumbers->Width();
+            case Panel::Special:
+                return fraSpecial->Width();
+            default:
+                return cboFonts->Width();
             }
         };
         for (const PositionWrite& write : change.positions) {

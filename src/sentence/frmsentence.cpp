@@ -20,31 +20,45 @@ constexpr float kMargins = 480;
 constexpr float kNarrowest = 2892;
 
 const MenuSpec kMenus[] = {
-    {"", "mnuFile", "&File"},
-    {"mnuFile", "mnuSentence", "New &Sentence"},
-    {"mnuFile", "mnuFont", "New &Font"},
-    {"mnuFile", "sep1", "-"},
-    {"mnuFile", "mnuClose", "&Close", "Ctrl+X"},
+    {"", "mnuFile", "&File"}, {"mnuFile", "mnuSentence", "New &Sentence"}, {"mnuFile", "mnuFont", "New &Font"},
+    {"mnuFile", "sep1", "-"}, {"mnuFile", "mnuClose", "&Close", "Ctrl+X"},
 };
 
 } // namespace
 
 frmSentence::frmSentence(platform::Form& preview)
     : Form(QStringLiteral("frmSentence"),
-           FormDesign{.caption = QStringLiteral("Glyvex Sentence Viewer"), .borderStyle = 1, .minButton = false,
-                      .maxButton = false, .clientWidth = 3072, .clientHeight = 2580, .font = kWindowFont})
+           FormDesign{.caption = QStringLiteral("Glyvex Sentence Viewer"),
+                      .borderStyle = 1,
+                      .minButton = false,
+                      .maxButton = false,
+                      .clientWidth = 3072,
+                      .clientHeight = 2580,
+                      .font = kWindowFont})
     , CommonDialog1(*this)
     , m_preview(preview)
 {
     const ControlSpec controls[] = {
-        {.kind = ControlKind::Label, .name = QStringLiteral("lblOriginal"),
-         .rect = {240, 240, 60, 252}, .tabIndex = 0, .autoSize = true},
-        {.kind = ControlKind::Label, .name = QStringLiteral("lblNewSentence"),
-         .rect = {240, 840, 60, 252}, .tabIndex = 1, .autoSize = true},
-        {.kind = ControlKind::Label, .name = QStringLiteral("Label1"), .rect = {240, 1560, 2412, 252},
-         .caption = QStringLiteral("Current Sentence Font:"), .tabIndex = 2},
-        {.kind = ControlKind::Label, .name = QStringLiteral("lblFont"), .rect = {240, 1920, 60, 252},
-         .tabIndex = 3, .autoSize = true},
+        {.kind = ControlKind::Label,
+         .name = QStringLiteral("lblOriginal"),
+         .rect = {240, 240, 60, 252},
+         .tabIndex = 0,
+         .autoSize = true},
+        {.kind = ControlKind::Label,
+         .name = QStringLiteral("lblNewSentence"),
+         .rect = {240, 840, 60, 252},
+         .tabIndex = 1,
+         .autoSize = true},
+        {.kind = ControlKind::Label,
+         .name = QStringLiteral("Label1"),
+         .rect = {240, 1560, 2412, 252},
+         .caption = QStringLiteral("Current Sentence Font:"),
+         .tabIndex = 2},
+        {.kind = ControlKind::Label,
+         .name = QStringLiteral("lblFont"),
+         .rect = {240, 1920, 60, 252},
+         .tabIndex = 3,
+         .autoSize = true},
     };
     createAll(controls);
     lblOriginal = control<Label>(QStringLiteral("lblOriginal"));
@@ -103,7 +117,8 @@ void frmSentence::fitAndCentre()
 void frmSentence::Form_Load()
 {
     strSentence = askSentence();
-    CommonDialog1.Flags = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist;
+    CommonDialog1.Flags
+        = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist;
     CommonDialog1.ShowFont();
     lblOriginal->setCaption(Label::literal(strSentence));
     applyChosenFace();

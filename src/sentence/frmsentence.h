@@ -13,10 +13,10 @@ class frmSentence final : public platform::Form {
 public:
     explicit frmSentence(platform::Form& preview);
 
-    platform::Label* lblOriginal = nullptr;    // the sentence in the window's face
+    platform::Label* lblOriginal = nullptr; // the sentence in the window's face
     platform::Label* lblNewSentence = nullptr; // the sentence in the chosen face
     platform::Label* Label1 = nullptr;
-    platform::Label* lblFont = nullptr;        // the chosen face's name
+    platform::Label* lblFont = nullptr; // the chosen face's name
     platform::CommonDialog CommonDialog1;
     platform::Menu* mnuFile = nullptr;
     platform::MenuItem *mnuSentence, *mnuFont, *mnuClose;

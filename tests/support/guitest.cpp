@@ -36,10 +36,7 @@ void GuiTest::cleanup()
     QVERIFY2(pending == 0, qPrintable(QStringLiteral("%1 expected dialog(s) never shown").arg(pending)));
 }
 
-bool installed(const QString& family)
-{
-    return QFontDatabase::families().contains(family);
-}
+bool installed(const QString& family) { return QFontDatabase::families().contains(family); }
 
 QStringList twoInstalledFaces()
 {

@@ -20,7 +20,8 @@ inline bool fitsItsText(const platform::Label* label)
     const int border = 2 * shown->frameWidth();
     const int width = int(std::ceil(metrics.horizontalAdvance(shown->text()))) + border;
     const int height = int(std::ceil(metrics.height())) + border;
-    return shown->width() >= width && shown->width() <= width + 1 && shown->height() >= height && shown->height() <= height + 1;
+    return shown->width() >= width && shown->width() <= width + 1 && shown->height() >= height
+        && shown->height() <= height + 1;
 }
 
 } // namespace glyvex::testing

@@ -39,7 +39,8 @@ QString unescape(const QString& rtf, bool body, QString& error)
                                                           | QRegularExpression::DontCheckSubjectStringMatchOption);
         const int n = m.captured(1).toInt();
         if (!m.hasMatch() || (m.hasCaptured(4) && !body)
-            || (m.hasCaptured(1) && (n < -32768 || n > 32767 || m.captured(2).toInt(nullptr, 16) != cp1252Byte(char16_t(n)))))
+            || (m.hasCaptured(1)
+                && (n < -32768 || n > 32767 || m.captured(2).toInt(nullptr, 16) != cp1252Byte(char16_t(n)))))
             error = u"unexpected at %1: %2"_qs.arg(at).arg(rtf.mid(at, 40));
         else if (m.hasCaptured(1))
             out += QChar(char16_t(n));
@@ -56,9 +57,10 @@ QString unescape(const QString& rtf, bool body, QString& error)
 
 ReadBack readRtf(const QByteArray& rtf)
 {
-    static const QRegularExpression frame(uR"(^\{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\{\\fonttbl\{\\f0\\fnil\\fcharset0 (.*?);\}\})"
-                                          uR"(\{\\\*\\generator Glyvex 2\.0;\}\\pard\\plain\\f0\\fs(\d+) (.*)\}\z)"_qs,
-                                          QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression frame(
+        uR"(^\{\\rtf1\\ansi\\ansicpg1252\\deff0\\uc1\{\\fonttbl\{\\f0\\fnil\\fcharset0 (.*?);\}\})"
+        uR"(\{\\\*\\generator Glyvex 2\.0;\}\\pard\\plain\\f0\\fs(\d+) (.*)\}\z)"_qs,
+        QRegularExpression::DotMatchesEverythingOption);
     ReadBack back;
     const QRegularExpressionMatch m = frame.match(QString::fromLatin1(rtf));
     back.face = unescape(m.captured(1), false, back.error);

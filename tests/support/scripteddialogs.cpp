@@ -11,7 +11,8 @@ using platform::FontChoice;
 namespace {
 QString describe(const DialogCall& call)
 {
-    static const char* const kinds[] = {"file dialog", "font dialog", "input box", "message box", "pop-up menu", "web page"};
+    static const char* const kinds[]
+        = {"file dialog", "font dialog", "input box", "message box", "pop-up menu", "web page"};
     const QString detail = !call.title.isEmpty() ? call.title
         : !call.file.title.isEmpty()             ? call.file.title
         : !call.menu.isEmpty()                   ? call.menu
@@ -91,21 +92,25 @@ QString ScriptedDialogs::chooseFile(QWidget* owner, const platform::FileRequest&
 
 std::optional<FontChoice> ScriptedDialogs::chooseFont(QWidget* owner, const platform::FontRequest& request)
 {
-    const Step* step =
-        take({.kind = DialogCall::Kind::Font, .font = request, .title = request.title, .ownerModal = owner != nullptr});
+    const Step* step = take(
+        {.kind = DialogCall::Kind::Font, .font = request, .title = request.title, .ownerModal = owner != nullptr});
     return step ? step->font : std::nullopt;
 }
 
 QString ScriptedDialogs::inputBox(QWidget* owner, const QString& prompt, const QString& title)
 {
-    const Step* step =
-        take({.kind = DialogCall::Kind::Input, .title = title, .prompt = prompt, .ownerModal = owner != nullptr});
+    const Step* step
+        = take({.kind = DialogCall::Kind::Input, .title = title, .prompt = prompt, .ownerModal = owner != nullptr});
     return step ? step->text : QString();
 }
 
 void ScriptedDialogs::messageBox(QWidget* owner, const QString& prompt, int style, const QString& title)
 {
-    take({.kind = DialogCall::Kind::Message, .title = title, .prompt = prompt, .style = style, .ownerModal = owner != nullptr});
+    take({.kind = DialogCall::Kind::Message,
+          .title = title,
+          .prompt = prompt,
+          .style = style,
+          .ownerModal = owner != nullptr});
 }
 
 void ScriptedDialogs::popupMenu(QWidget* owner, platform::Menu& menu)

@@ -14,10 +14,10 @@ struct DialogCall {
     enum class Kind { File, Font, Input, Message, Popup, Url } kind;
     platform::FileRequest file;
     platform::FontRequest font;
-    QString title;   // input and message boxes
-    QString prompt;  // input and message boxes
-    int style = 0;   // message boxes
-    QString menu;    // pop-up menus: the menu's name
+    QString title; // input and message boxes
+    QString prompt; // input and message boxes
+    int style = 0; // message boxes
+    QString menu; // pop-up menus: the menu's name
     QUrl url;
     bool ownerModal = false; // whether an owner window was given
 };
