@@ -34,8 +34,18 @@ if ! cmake --install "$build" --prefix "$stage" >"$work/install.log" 2>&1; then
   cat "$work/install.log"; echo "FAIL: cmake --install"; exit 1
 fi
 
+# What both session scripts share: Ctrl+X in the Preview window ($main, as each script names it)
+# ends the program ($pid) with status 0.
+common='ends_with_zero() {
+  keys "$main" ctrl+x
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$pid" 2>/dev/null && fail "Ctrl+X did not end the program"
+  wait "$pid"; local rc=$?; pid=
+  [ $rc -eq 0 ] || fail "exit status $rc"
+}'
+
 bare=$work/bare.sh
-cat > "$bare" <<'INNER'
+{ printf '%s\n' "$common"; cat; } > "$bare" <<'INNER'
 set -u
 stage=$1 work=$2 shots=$3
 pid=
@@ -235,11 +245,7 @@ pass "About window opened centred and closed by a click on its button"
 
 # --- Exit (Ctrl+X): the process ends with status 0 ---------------------------------------------
 step=exit
-keys "$main" ctrl+x
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Ctrl+X did not end the program"
-wait "$pid"; rc=$?; pid=
-[ $rc -eq 0 ] || fail "exit status $rc"
+ends_with_zero
 pass "the program ended with status 0"
 
 # --- High DPI: twice the pixels per twip, icons drawn for that size ----------------------------
@@ -254,15 +260,12 @@ near "$WIDTH" $(( 2 * initial_width )) 2 && near "$HEIGHT" $(( 2 * initial_heigh
 xprop -id "$main" _NET_WM_ICON | grep -q 'Icon (64 x 64)' || fail "no 64-pixel window icon for the doubled scale"
 shot 12-preview-scale-2 "$main"
 pass "started at QT_SCALE_FACTOR=2: ${WIDTH}x$HEIGHT, centred, 64-pixel icon offered"
-keys "$main" ctrl+x
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-wait "$pid"; rc=$?; pid=
-[ $rc -eq 0 ] || fail "exit status $rc"
+ends_with_zero
 echo "PASS"
 INNER
 
 desktop=$work/desktop.sh
-cat > "$desktop" <<'INNER'
+{ printf '%s\n' "$common"; cat; } > "$desktop" <<'INNER'
 set -u
 stage=$1 work=$2 shots=$3 kind=$4 a11y=$5
 pid=
@@ -424,11 +427,7 @@ fi
 
 # --- Exit --------------------------------------------------------------------------------------
 step=exit
-keys "$main" ctrl+x
-for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$pid" 2>/dev/null && fail "Ctrl+X did not end the program"
-wait "$pid"; rc=$?; pid=
-[ $rc -eq 0 ] || fail "exit status $rc"
+ends_with_zero
 pass "the program ended with status 0"
 echo "PASS"
 INNER
