@@ -18,6 +18,9 @@ namespace glyvex::platform {
 
 namespace {
 
+// Fixed single (1) and fixed dialog (3): the user cannot resize the window.
+bool fixedBorder(int borderStyle) { return borderStyle == 1 || borderStyle == 3; }
+
 class ClientArea final : public Control {
 public:
     ClientArea(const ControlSpec& entry, QWidget* widget)
@@ -268,7 +271,7 @@ void Form::applyGeometry()
     const int frameHeight = m_frame.top() + m_frame.bottom();
     const int width = std::max(toPixelsX(m_width) - frameWidth, smallest.width());
     const int height = std::max(toPixelsY(m_height) - frameHeight, smallest.height());
-    if (m_borderStyle == 1 || m_borderStyle == 3)
+    if (fixedBorder(m_borderStyle))
         w->setFixedSize(width, height);
     else
         w->resize(width, height);
@@ -308,8 +311,12 @@ void Form::systemGeometryChanged()
         return;
     }
     // A change the user or the window system made: take it over, unless it is only the
-    // pixel rounding of the value last written.
+    // pixel rounding of the value last written. A fixed-border window keeps its size.
     const QRect outer = m_window->geometry().marginsAdded(m_frame);
+    if (fixedBorder(m_borderStyle) && (toPixelsX(m_width) != outer.width() || toPixelsY(m_height) != outer.height())) {
+        applyGeometry();
+        return;
+    }
     if (toPixelsX(m_width) != outer.width()) {
         m_width = fromPixelsX(outer.width());
         m_widthSet = true;
@@ -347,8 +354,10 @@ void Form::Load()
         throw Error(QStringLiteral("%1 was unloaded; a new one has to be made to open it again").arg(m_name));
     m_loaded = true;
     ++Forms::instance().m_loaded;
-    frameKnown(frameBeforeMapping(m_window));
+    // The native window made to ask for the frame is made at the window's own size and limits:
+    // a window manager may keep the size a window was created with.
     applyGeometry();
+    frameKnown(frameBeforeMapping(m_window));
     Form_Load();
 }
 
