@@ -69,13 +69,13 @@ int main(int argc, char** argv)
     useInstalledDefaultFont();
     auto owned = std::make_unique<AnsweringDialogs>(args[1], args[2], FontChoice{args[3], size});
     AnsweringDialogs& answers = *owned;
-    setDialogs(std::move(owned));
-    Form owner(QStringLiteral("frmBench"),
+    Platform platform(std::move(owned), installedFonts());
+    Form owner(platform, QStringLiteral("frmBench"),
                FormDesign{.caption = QStringLiteral("Bench"), .clientWidth = 3000, .clientHeight = 3000});
     owner.Show();
     const qint64 started = clock.elapsed();
 
-    frmDocConvert converter;
+    frmDocConvert converter(platform);
     converter.ShowModal(owner);
     const qint64 loaded = clock.elapsed();
     QCoreApplication::processEvents();

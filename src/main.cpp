@@ -1,6 +1,5 @@
 #include "app/frmsplash.h"
-#include "platform/errors.h"
-#include "platform/form.h"
+#include "platform/platform.h"
 #include "platform/programicon.h"
 #include "preview/frmmain.h"
 
@@ -91,17 +90,18 @@ int main(int argc, char* argv[])
     QApplication::setWindowIcon(glyvex::platform::programIcon());
     QApplication::setQuitOnLastWindowClosed(false);
     glyvex::platform::useInstalledDefaultFont();
+    const std::unique_ptr<glyvex::platform::Platform> platform = glyvex::platform::desktopPlatform();
     // The program ends when its last window is unloaded. exit(), not quit(): Qt 6 turns quit()
     // into a close request to every window, which a window may refuse.
     QObject::connect(
-        &glyvex::platform::Forms::instance(), &glyvex::platform::Forms::lastFormUnloaded, &app,
-        [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        platform.get(), &glyvex::platform::Platform::lastFormUnloaded, &app, [] { QCoreApplication::exit(0); },
+        Qt::QueuedConnection);
 
     // The Preview window and its controls are made when the start-up sequence loads it, once
     // the splash window is on screen.
     std::optional<glyvex::frmMain> preview;
-    glyvex::frmSplash splash([&]() -> glyvex::frmMain& { return preview.emplace(); });
-    glyvex::platform::runHandler([&] { splash.Load(); });
+    glyvex::frmSplash splash(*platform, [&]() -> glyvex::frmMain& { return preview.emplace(*platform); });
+    platform->runHandler([&] { splash.Load(); });
     if (!preview || !preview->IsLoaded())
         return 1;
     return app.exec();

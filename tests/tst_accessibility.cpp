@@ -27,6 +27,13 @@ namespace {
 
 // Every window of the program, built from its tables (not loaded: no dialog is asked).
 struct AllWindows {
+    explicit AllWindows(Platform& platform)
+        : preview(platform)
+        , converter(platform)
+        , readMe(platform)
+        , about(platform)
+    {
+    }
     frmMain preview;
     frmSplash splash{preview};
     frmSentence sentence{preview};
@@ -77,9 +84,9 @@ private slots:
     void everyControlHasAName()
     {
         QFETCH(QString, window);
-        AllWindows windows;
+        AllWindows windows(platform());
         Form& form = windows.byName(window);
-        Control::flushPending();
+        QCoreApplication::sendPostedEvents();
         const QList<Control*> controls = form.window()->findChildren<Control*>();
         QVERIFY(!controls.isEmpty());
         QStringList faults;
@@ -127,12 +134,12 @@ private slots:
         QFETCH(int, text);
         QFETCH(QString, atStart);
         QFETCH(QString, afterPick);
-        testing::Program program({QStringLiteral("Arial"), QStringLiteral("Verdana")});
+        testing::Program program(usePlatform({QStringLiteral("Arial"), QStringLiteral("Verdana")}));
         QWidget* widget = program.preview.window()->findChild<QWidget*>(control);
         QVERIFY(widget);
         QCOMPARE(spoken(widget, QAccessible::Text(text)), atStart);
         program.preview.cboFonts->setListIndex(1);
-        Control::flushPending();
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(spoken(widget, QAccessible::Text(text)), afterPick);
     }
 
@@ -184,12 +191,12 @@ private slots:
                 palette.setColor(role, QColor(238, 238, 236));
             QApplication::setPalette(palette);
         }
-        AllWindows windows;
+        AllWindows windows(platform());
         Form& form = windows.byName(window);
         QWidget* widget = form.window()->findChild<QWidget*>(control);
         QVERIFY(widget);
         widget->show();
-        Control::flushPending();
+        QCoreApplication::sendPostedEvents();
         form.window()->resize(1000, 1000); // room for every control: the window is not loaded, so not sized
         const QImage whole = form.window()->grab().toImage(); // lays the window out first
         const QImage image = whole.copy(QRect(widget->mapTo(form.window(), QPoint()), widget->size()));
@@ -239,10 +246,10 @@ private slots:
                     FontSpec{QStringLiteral("Arial"), 10.8f, 400}, &parent);
         QCOMPARE(spoken(label.widget()), whenEmpty);
         label.setCaption(QStringLiteral("Fish && &Chips"));
-        Control::flushPending();
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(spoken(label.widget()), QStringLiteral("Fish & Chips"));
         label.setCaption(QString());
-        Control::flushPending();
+        QCoreApplication::sendPostedEvents();
         QCOMPARE(spoken(label.widget()), whenEmpty);
     }
 
@@ -275,7 +282,7 @@ private slots:
     void everyCommandHasAKey()
     {
         QFETCH(QString, window);
-        AllWindows windows;
+        AllWindows windows(platform());
         Form& form = windows.byName(window);
         QStringList faults;
         if (auto* bar = form.window()->findChild<QMenuBar*>()) {
@@ -299,7 +306,7 @@ private slots:
     // the window, wherever the focus is.
     void linkFromTheKeyboard()
     {
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         program.preview.mnuAbout->action()->trigger();
         frmAbout& about = *program.preview.about();
         QVERIFY(QTest::qWaitForWindowActive(about.window()));

@@ -29,8 +29,8 @@ const QString kDocument = u"{\\rtf1\\ansi {\\b Bold} & more}\r\nsecond line\tÎ³Î
 
 void isCentred(const frmDocConvert& window)
 {
-    QCOMPARE(window.Top(), centreWholeTwip(Screen::Height(), window.Height()));
-    QCOMPARE(window.Left(), centreWholeTwip(Screen::Width(), window.Width()));
+    QCOMPARE(window.Top(), centreWholeTwip(window.Screen().Height(), window.Height()));
+    QCOMPARE(window.Left(), centreWholeTwip(window.Screen().Width(), window.Width()));
 }
 
 // Nothing loaded: empty panes, the initial font, the window where it was built.
@@ -60,7 +60,7 @@ class TestDocConvert : public testing::GuiTest {
     // Opens the converter modally over an owner window, as the Preview window does.
     frmDocConvert& open()
     {
-        m_window = std::make_unique<frmDocConvert>();
+        m_window = std::make_unique<frmDocConvert>(platform());
         m_window->ShowModal(*m_owner);
         return *m_window;
     }
@@ -91,8 +91,8 @@ private slots:
         GuiTest::init();
         m_dir = std::make_unique<QTemporaryDir>();
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder")));
-        m_owner
-            = std::make_unique<Form>(QStringLiteral("frmOwner"), FormDesign{.clientWidth = 3000, .clientHeight = 3000});
+        m_owner = std::make_unique<Form>(platform(), QStringLiteral("frmOwner"),
+                                         FormDesign{.clientWidth = 3000, .clientHeight = 3000});
         m_owner->Show();
     }
     void cleanup()
@@ -297,7 +297,7 @@ private slots:
     {
         if (testing::kAddressSanitizer)
             QSKIP("The sanitizer holds freed memory back");
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         const QString big = path(QStringLiteral("big.txt"));
         {
             QFile file(big);
@@ -335,7 +335,7 @@ private slots:
     // its commands work.
     void everyOpeningStartsAfresh()
     {
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         QVERIFY(writeFile(path(QStringLiteral("doc.txt")), kDocument.toUtf8()));
         dialogs()
             .expectFile(path(QStringLiteral("doc.txt")))

@@ -1,5 +1,5 @@
 // Choosing the preview face from the list and from the font dialog.
-#include "platform/screen.h"
+#include "platform/toolkit.h"
 #include "support/program.h"
 
 #include <QAbstractItemView>
@@ -47,7 +47,7 @@ private slots:
         const QStringList faces = testing::twoInstalledFaces();
         if (faces.size() < 2)
             QSKIP("Needs two installed faces");
-        testing::Program program({faces[0], faces[1], QStringLiteral("Arial")});
+        testing::Program program(usePlatform({faces[0], faces[1], QStringLiteral("Arial")}));
         frmMain& preview = program.preview;
         QCOMPARE(preview.cboFonts->Text(), QStringLiteral("Arial"));
         // Within one Click every label has changed, letters first: the handler writes them in order.
@@ -71,7 +71,7 @@ private slots:
         const QStringList faces = testing::twoInstalledFaces();
         if (faces.size() < 2)
             QSKIP("Needs two installed faces");
-        testing::Program program({faces[0], faces[1]});
+        testing::Program program(usePlatform({faces[0], faces[1]}));
         frmMain& preview = program.preview;
         Label* letter = preview.lblLetters[22]; // "W": wide in every face
         const float left = letter->Left(), top = letter->Top();
@@ -89,7 +89,7 @@ private slots:
 
     void dialogChoiceChangesLabelsNotTheList()
     {
-        testing::Program program({QStringLiteral("Alpha Face"), QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Alpha Face"), QStringLiteral("Arial")}));
         frmMain& preview = program.preview;
         dialogs().expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 20.f}, [](const testing::DialogCall& call) {
             QCOMPARE(call.font.initialFace, QStringLiteral("Arial"));
@@ -112,7 +112,7 @@ private slots:
     void dialogCancelled()
     {
         QFETCH(bool, choseInDialogFirst);
-        testing::Program program({QStringLiteral("Alpha Face"), QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Alpha Face"), QStringLiteral("Arial")}));
         frmMain& preview = program.preview;
         if (choseInDialogFirst) {
             dialogs().expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12.f});
@@ -141,7 +141,7 @@ private slots:
         QFETCH(QStringList, fonts);
         QFETCH(QString, answer);
         QFETCH(QString, expected);
-        testing::Program program(fonts);
+        testing::Program program(usePlatform(fonts));
         if (answer.isEmpty())
             dialogs().expectFont(std::nullopt);
         else
@@ -161,7 +161,7 @@ private slots:
     void pickingTheShownEntryAgain()
     {
         QFETCH(bool, byUser);
-        testing::Program program({QStringLiteral("Alpha Face"), QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Alpha Face"), QStringLiteral("Arial")}));
         frmMain& preview = program.preview;
         dialogs().expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12.f});
         preview.mnuChangeFont_Click();
@@ -177,11 +177,9 @@ private slots:
     // alias (with fonts-urw-base35, whose families come in two formats and from two foundries).
     void theListHoldsInstalledFamiliesOnce()
     {
-        setFontSource(nullptr);
-        Screen::reloadFonts();
         QStringList names;
-        for (std::int32_t i = 0; i < Screen::FontCount(); ++i)
-            names.append(Screen::Fonts(i));
+        for (std::int32_t i = 0; i < platform().Screen().FontCount(); ++i)
+            names.append(platform().Screen().Fonts(i));
         QVERIFY(!names.isEmpty());
         QCOMPARE(QSet<QString>(names.begin(), names.end()).size(), names.size());
         for (const QString& name : names)
@@ -189,7 +187,7 @@ private slots:
                      qPrintable(name));
         if (!names.contains(u"Nimbus Sans"_qs))
             QSKIP("Needs fonts-urw-base35");
-        frmMain preview;
+        frmMain preview(platform());
         preview.lblLetters[0]->setFontName(QStringLiteral("Nimbus Sans"));
         QCOMPARE(preview.lblLetters[0]->shownFont().family(), QStringLiteral("Nimbus Sans"));
         QCOMPARE(QFontInfo(preview.lblLetters[0]->shownFont()).family().section(u" ["_qs, 0, 0), u"Nimbus Sans"_qs);
@@ -201,7 +199,7 @@ private slots:
         const QString family = installedFamilyFor(QStringLiteral("Arial"));
         QVERIFY(!family.isEmpty());
         QVERIFY(QFontDatabase::families().contains(family));
-        frmMain preview;
+        frmMain preview(platform());
         QCOMPARE(preview.lblLetters[0]->shownFont().family(), family);
     }
 };

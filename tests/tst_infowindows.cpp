@@ -49,8 +49,7 @@ void movePointer(const frmAbout& about, const QStringList& path)
 
 // The program's directory as the README window sees it, for the length of a test.
 struct ProgramDirectory {
-    explicit ProgramDirectory(const QString& path = {}) { App::overridePath(path.isEmpty() ? dir.path() : path); }
-    ~ProgramDirectory() { App::overridePath({}); }
+    QString path() const { return dir.path(); }
     void putReadMe(const QByteArray& content) const
     {
         QVERIFY(testing::writeFile(dir.filePath(u"README.txt"_qs), content));
@@ -77,9 +76,9 @@ class TestInfoWindows : public testing::GuiTest {
 private slots:
     void aboutNothingOverlaps()
     {
-        frmAbout about;
+        frmAbout about(platform());
         about.Show();
-        Control::flushPending();
+        QCoreApplication::sendPostedEvents();
         const QList<Control*> controls{about.cmdOK,  about.picIcon, about.lblWebPage, about.Label4,     about.Label2,
                                        about.Label3, about.Label1,  about.Line1,      about.lblVersion, about.Image2};
         const QRectF client(0, 0, 5604, 4728);
@@ -115,7 +114,7 @@ private slots:
     {
         QFETCH(QStringList, path);
         QFETCH(QColor, colour);
-        frmAbout about;
+        frmAbout about(platform());
         about.Show();
         QVERIFY(QTest::qWaitForWindowExposed(about.window()));
         QCOMPARE(about.lblWebPage->ForeColor(), QColor(0, 0, 255));
@@ -126,7 +125,7 @@ private slots:
     // Whether a browser opens it or not, the window stays as it was.
     void linkClickOpensTheAddress()
     {
-        frmAbout about;
+        frmAbout about(platform());
         about.Show();
         for (const bool opened : {true, false}) {
             dialogs().expectUrl(opened,
@@ -154,7 +153,7 @@ private slots:
         QFETCH(Qt::Key, key);
         const QString markup = u"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\f0 Hi \\b bold\\b0\\par}\r\n"_qs;
         ProgramDirectory directory;
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}, directory.path()));
         frmMain& preview = program.preview;
         if (!about)
             expectNotFoundMessage(dialogs());
@@ -209,8 +208,7 @@ private slots:
             programDirectory = scratch.filePath(QStringLiteral("glyvex"));
             QVERIFY(testing::writeFile(programDirectory, {}));
         }
-        ProgramDirectory directory(programDirectory);
-        frmReadMe readMe;
+        frmReadMe readMe(usePlatform(std::nullopt, programDirectory));
         expectNotFoundMessage(dialogs());
         dialogs().then([&] { QVERIFY(!readMe.Visible()); });
         readMe.Show();
@@ -239,11 +237,12 @@ private slots:
         QFETCH(float, spare);
         ProgramDirectory directory;
         directory.putReadMe("text");
-        frmAbout about;
-        frmReadMe readMe;
+        usePlatform(std::nullopt, directory.path());
+        frmAbout about(platform());
+        frmReadMe readMe(platform());
         for (Form* form : {static_cast<Form*>(&about), static_cast<Form*>(&readMe)}) {
-            form->setWidth(Screen::Width() - spare);
-            form->setHeight(Screen::Height() - spare);
+            form->setWidth(platform().Screen().Width() - spare);
+            form->setHeight(platform().Screen().Height() - spare);
             form->Load();
         }
         QCOMPARE(QPointF(about.Left(), about.Top()), QPointF(spare / 2, spare / 2));
@@ -277,7 +276,8 @@ private slots:
             directory.putReadMe("text");
         const QString file = directory.dir.filePath(u"a document with a rather long name, to be shown whole.txt"_qs);
         QVERIFY(testing::writeFile(file, "text"));
-        testing::Program program({QStringLiteral("Arial"), QStringLiteral("DejaVu Serif")});
+        testing::Program program(
+            usePlatform({QStringLiteral("Arial"), QStringLiteral("DejaVu Serif")}, directory.path()));
         frmMain& preview = program.preview;
         Form* form = &preview;
         if (window == u"frmReadMe-") {

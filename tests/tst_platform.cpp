@@ -1,9 +1,8 @@
 // The toolkit layer: geometry in twips, labels, menus, the screen and the dialog seam. (What the
 // windows rely on beyond this, the common dialog's requests included, is checked through them.)
 #include "platform/form.h"
-#include "platform/screen.h"
+#include "platform/toolkit.h"
 #include "platform/twips.h"
-#include "platform/windowframe.h"
 #include "support/guitest.h"
 
 #include <QApplication>
@@ -21,8 +20,8 @@ const MenuSpec kMenus[] = {{"", "mnuFile", "&File"}, {"mnuFile", "mnuOne", "&One
 // A small window to exercise the layer.
 class frmProbe final : public Form {
 public:
-    frmProbe()
-        : Form(QStringLiteral("frmProbe"),
+    explicit frmProbe(Platform& platform)
+        : Form(platform, QStringLiteral("frmProbe"),
                FormDesign{
                    .clientWidth = 3000, .clientHeight = 2000, .font = FontSpec{QStringLiteral("Arial"), 10.8f, 400}})
     {
@@ -37,14 +36,9 @@ public:
     MenuItem* one = nullptr;
 };
 
-// The frame the stand-in window system reports, and from when on it reports it.
-QMargins g_frame;
-bool g_frameBeforeShow = false;
-QMargins standInFrame(const QWidget*, bool shown) { return shown || g_frameBeforeShow ? g_frame : QMargins(); }
-
 } // namespace
 
-class TestPlatform : public testing::GuiTest {
+class TestToolkit : public testing::GuiTest {
     Q_OBJECT
 private slots:
     void geometryReadsBackWhatWasWritten_data()
@@ -58,7 +52,7 @@ private slots:
     void geometryReadsBackWhatWasWritten()
     {
         QFETCH(float, value);
-        frmProbe form;
+        frmProbe form(platform());
         form.Show();
         form.setLeft(value);
         form.setTop(value);
@@ -88,22 +82,19 @@ private slots:
         QFETCH(QString, frameKnown);
         QFETCH(float, writtenWidth);
         const QMargins frame(1, 20, 1, 5);
-        g_frame = frame;
-        g_frameBeforeShow = frameKnown == QLatin1String("before show");
-        overrideFrameProbe(standInFrame);
-        const auto restore = qScopeGuard([] { overrideFrameProbe(nullptr); });
-        if (frameKnown == QLatin1String("later"))
-            g_frame = {};
+        const bool beforeShow = frameKnown == QLatin1String("before show");
+        platform().frameBefore = beforeShow ? frame : QMargins();
+        platform().frameShown = frameKnown == QLatin1String("later") ? QMargins() : frame;
 
-        frmProbe form;
+        frmProbe form(platform());
         form.Load();
         const QSize design = form.window()->size(); // menu bar included
         QCOMPARE(design.width(), 200);
-        const float outerHeight = form.Height() + (g_frameBeforeShow ? 0 : fromPixelsY(25));
+        const float outerHeight = form.Height() + (beforeShow ? 0 : fromPixelsY(25));
         form.Show();
         if (writtenWidth > 0)
             form.setWidth(writtenWidth);
-        g_frame = frame;
+        platform().frameShown = frame;
         QMoveEvent moved(form.window()->pos(), form.window()->pos());
         QCoreApplication::sendEvent(form.window(), &moved); // the window system's next report
 
@@ -121,7 +112,7 @@ private slots:
     // A label sized to its caption takes the window's font and resizes as soon as it changes.
     void autoSizeLabelResizesAtOnce()
     {
-        frmProbe form;
+        frmProbe form(platform());
         QCOMPARE(form.label->FontSize(), 10.8f);
         form.label->setCaption(QStringLiteral("W"));
         const float one = form.label->Width();
@@ -139,7 +130,7 @@ private slots:
     // A check mark changes only when a handler sets it, never by itself on a click.
     void menuCheckMarkStaysOnAClick()
     {
-        frmProbe form;
+        frmProbe form(platform());
         form.one->action()->trigger();
         QVERIFY(form.one->Checked() && form.one->action()->isChecked());
         form.one->setChecked(false);
@@ -148,11 +139,11 @@ private slots:
 
     void screenInTwipsAndBusyPointer()
     {
-        QCOMPARE(Screen::Width(), QGuiApplication::primaryScreen()->geometry().width() * 15.f); // 96 DPI
-        QCOMPARE(Screen::Height(), QGuiApplication::primaryScreen()->geometry().height() * 15.f);
-        Screen::setMousePointer(13);
+        QCOMPARE(platform().Screen().Width(), QGuiApplication::primaryScreen()->geometry().width() * 15.f); // 96 DPI
+        QCOMPARE(platform().Screen().Height(), QGuiApplication::primaryScreen()->geometry().height() * 15.f);
+        platform().Screen().setMousePointer(13);
         QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
-        Screen::setMousePointer(0);
+        platform().Screen().setMousePointer(0);
         QVERIFY(!QApplication::overrideCursor());
     }
 
@@ -167,5 +158,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPlatform)
+QTEST_MAIN(TestToolkit)
 #include "tst_platform.moc"

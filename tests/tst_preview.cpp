@@ -22,7 +22,7 @@ QRectF rectOf(const Control* control) { return {control->Left(), control->Top(),
 // The text a row of labels shows.
 QString row(const QList<Label*>& labels)
 {
-    Control::flushPending();
+    QCoreApplication::sendPostedEvents();
     QString text;
     for (Label* label : labels)
         text += static_cast<QLabel*>(label->widget())->text();
@@ -66,7 +66,7 @@ private slots:
     // bold); every label lies inside its panel, and no preview label overlaps a reference.
     void characterPanels()
     {
-        frmMain w;
+        frmMain w(platform());
         QCOMPARE(row(w.Label4), QStringLiteral("`~!@#$%^&*()-_=+{}[]\\|;:'\",<.>/?"));
         QCOMPARE(row(w.Label3), QStringLiteral("0123456789"));
         QCOMPARE(row(w.Label1), QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ"));
@@ -110,7 +110,7 @@ private slots:
     {
         QFETCH(int, before);
         QFETCH(int, command);
-        testing::Program program({QStringLiteral("Alpha Face"), QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Alpha Face"), QStringLiteral("Arial")}));
         frmMain& w = program.preview;
         const std::array items{w.mnuLetters, w.mnuNumbers, w.mnuSpecial, w.mnuShowAll};
         for (int panel = 0; panel < 3; ++panel) {
@@ -127,15 +127,15 @@ private slots:
         checkArrangement(w);
         QCOMPARE(w.Height(), height);
         const auto centre = command == 3 ? centreWholeTwip : centreExact;
-        QCOMPARE(w.Left(), centre(Screen::Width(), w.Width()));
-        QCOMPARE(w.Top(), centre(Screen::Height(), height));
+        QCOMPARE(w.Left(), centre(platform().Screen().Width(), w.Width()));
+        QCOMPARE(w.Top(), centre(platform().Screen().Height(), height));
     }
 
     // A minimised window keeps its geometry on a single-panel command; Show All arranges it
     // for when it comes back.
     void minimisedWindow()
     {
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         frmMain& w = program.preview;
         w.window()->setWindowState(Qt::WindowMinimized);
         const float width = w.Width();
@@ -173,7 +173,7 @@ private slots:
         QFETCH(QString, enter);
         QFETCH(QString, leave);
         QFETCH(int, dragged);
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         frmMain& w = program.preview;
         QApplication::setActiveWindow(w.window());
         QVERIFY(QTest::qWaitForWindowActive(w.window()));
@@ -208,14 +208,14 @@ private slots:
     // downward from where it is. Collapsed while minimised, it comes back collapsed.
     void compactModeWithOtherCommands()
     {
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         frmMain& w = program.preview;
         const float full = w.Height();
         w.mnuMacMin_Click();
         const float compact = w.Height();
         w.mnuNumbers_Click();
         QCOMPARE(w.Height(), compact);
-        QCOMPARE(w.Top(), centreExact(Screen::Height(), compact));
+        QCOMPARE(w.Top(), centreExact(platform().Screen().Height(), compact));
         const float top = w.Top();
         w.mnuMacMin_Click();
         QCOMPARE(w.Height(), float(roundHalfEven(full)));
@@ -245,7 +245,7 @@ private slots:
     {
         QFETCH(QString, route);
         QFETCH(int, letter);
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         frmMain& w = program.preview;
         const QString capitals = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
         const QString others = row(w.Label3) + row(w.lblNumbers) + row(w.Label4) + row(w.lblSpecial);
@@ -296,7 +296,7 @@ private slots:
     {
         QFETCH(QString, source);
         QFETCH(int, button);
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         frmMain& w = program.preview;
         w.mnuShowAll_Click();
         auto* target = w.window()->findChild<QWidget*>(source);
@@ -313,7 +313,7 @@ private slots:
     // The pop-up is the menu bar's File menu: its choices run the same commands.
     void popupChoiceRunsTheCommand()
     {
-        testing::Program program({QStringLiteral("Alpha Face"), QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Alpha Face"), QStringLiteral("Arial")}));
         frmMain& w = program.preview;
         dialogs().expectPopup(QStringLiteral("mnuFile"), QStringLiteral("mnuChangeFont"));
         dialogs().expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12.f});
@@ -332,9 +332,9 @@ private slots:
     void exit()
     {
         QFETCH(int, how);
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         frmMain& w = program.preview;
-        QSignalSpy ended(&Forms::instance(), &Forms::lastFormUnloaded);
+        QSignalSpy ended(&platform(), &Platform::lastFormUnloaded);
         if (how == 0) {
             w.mnuExit->action()->trigger();
         } else if (how == 1) {
@@ -350,13 +350,13 @@ private slots:
     // An error no handler traps is reported, and the program goes on.
     void untrappedError()
     {
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         frmMain& w = program.preview;
         dialogs().expectMessage([](const testing::DialogCall& call) {
             QCOMPARE(call.style, 16);
             QVERIFY(call.prompt.contains(QStringLiteral("list index 7")));
         });
-        runHandler([&] { w.cboFonts->setListIndex(7); });
+        platform().runHandler([&] { w.cboFonts->setListIndex(7); });
         QVERIFY(w.IsLoaded());
         QCOMPARE(w.cboFonts->Text(), QStringLiteral("Arial"));
     }

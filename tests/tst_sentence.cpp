@@ -26,7 +26,7 @@ std::optional<FontChoice> fontAnswer(const QString& face) // "-": the dialog is 
 // height and centred, half twips kept.
 void checkViewer(frmSentence& viewer, const QString& sentence, const QString& face)
 {
-    Control::flushPending();
+    QCoreApplication::sendPostedEvents();
     for (Label* label : {viewer.lblOriginal, viewer.lblNewSentence})
         QCOMPARE(static_cast<QLabel*>(label->widget())->text(), sentence);
     QCOMPARE(viewer.lblOriginal->shownFont().family(), installedFamilyFor(QStringLiteral("Arial")));
@@ -40,8 +40,8 @@ void checkViewer(frmSentence& viewer, const QString& sentence, const QString& fa
              std::max({2892.f, viewer.lblOriginal->Width() + 480, viewer.lblNewSentence->Width() + 480}));
     QCOMPARE(viewer.window()->height(),
              toPixelsY(frmSentence(static_cast<Form&>(viewer)).Height())); // as built, frame around it
-    QCOMPARE(viewer.Top(), (Screen::Height() - viewer.Height()) / 2);
-    QCOMPARE(viewer.Left(), (Screen::Width() - viewer.Width()) / 2);
+    QCOMPARE(viewer.Top(), (viewer.Screen().Height() - viewer.Height()) / 2);
+    QCOMPARE(viewer.Left(), (viewer.Screen().Width() - viewer.Width()) / 2);
 }
 
 } // namespace
@@ -89,7 +89,7 @@ private slots:
     {
         QFETCH(QString, sentence);
         QFETCH(QString, face);
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         frmMain& preview = program.preview;
         open(program, kLong, QStringLiteral("DejaVu Serif"))->mnuClose_Click();
         dialogs().expectFont(FontChoice{QStringLiteral("Liberation Mono"), 12},
@@ -150,11 +150,11 @@ private slots:
         QFETCH(QString, answer);
         if (answer.startsWith(u'L') && !testing::installed(answer))
             QSKIP("Needs the face installed");
-        testing::Program program({QStringLiteral("Arial")});
+        testing::Program program(usePlatform({QStringLiteral("Arial")}));
         frmSentence* viewer = open(program, sentence, QStringLiteral("DejaVu Serif"));
         viewer->window()->move(viewer->window()->pos() + QPoint(40, 30));
         QCoreApplication::processEvents();
-        QVERIFY(viewer->Left() != (Screen::Width() - viewer->Width()) / 2);
+        QVERIFY(viewer->Left() != (platform().Screen().Width() - viewer->Width()) / 2);
         const bool popup = !command.startsWith(u"mnu");
         if (command == u"mnuSentence") {
             dialogs().expectInput(answer);
@@ -188,7 +188,7 @@ private slots:
     void closing()
     {
         QFETCH(QString, how);
-        testing::Program program({QStringLiteral("Arial"), QStringLiteral("DejaVu Serif")});
+        testing::Program program(usePlatform({QStringLiteral("Arial"), QStringLiteral("DejaVu Serif")}));
         frmMain& preview = program.preview;
         preview.cboFonts->setListIndex(1);
         for (MenuItem* item :

@@ -45,33 +45,38 @@ private slots:
     {
         QFETCH(QStringList, fonts);
         QFETCH(QStringList, tried);
-        testing::useFonts(fonts);
-        frmMain preview;
+        usePlatform(fonts);
+        frmMain preview(platform());
         frmSplash splash(preview);
         QStringList clicked;
         QList<int> pointers;
         QObject::connect(preview.cboFonts, &Control::Click, [&] {
             clicked.append(preview.cboFonts->Text());
-            pointers.append(Screen::MousePointer());
+            pointers.append(platform().Screen().MousePointer());
         });
         struct ShowSpy : QObject {
+            explicit ShowSpy(ScreenObject& screen)
+                : screen(screen)
+            {
+            }
+            ScreenObject& screen;
             int pointer = -1;
             bool eventFilter(QObject*, QEvent* event) override
             {
                 if (event->type() == QEvent::Show && pointer < 0)
-                    pointer = Screen::MousePointer();
+                    pointer = screen.MousePointer();
                 return false;
             }
-        } spy;
+        } spy(platform().Screen());
         preview.window()->installEventFilter(&spy);
-        const int loaded = Forms::instance().loadedCount();
+        const int loaded = platform().loadedForms();
         splash.Load();
         preview.window()->removeEventFilter(&spy);
 
         QCOMPARE(clicked, tried);
         QCOMPARE(pointers, QList<int>(tried.size(), 13));
         QCOMPARE(spy.pointer, 13);
-        QCOMPARE(Screen::MousePointer(), 0);
+        QCOMPARE(platform().Screen().MousePointer(), 0);
         QVERIFY(QApplication::overrideCursor() == nullptr);
         const QString face = tried.isEmpty() ? QStringLiteral("Arial") : tried.last();
         QCOMPARE(preview.cboFonts->Text(), tried.isEmpty() ? QString() : face);
@@ -91,9 +96,9 @@ private slots:
         for (QWidget* w : QApplication::topLevelWidgets())
             QVERIFY(w->objectName() != u"frmSplash");
         QVERIFY(preview.Visible());
-        QCOMPARE(Forms::instance().loadedCount(), loaded + 1);
-        QCOMPARE(preview.Top(), centreExact(Screen::Height(), preview.Height()));
-        QCOMPARE(preview.Left(), centreExact(Screen::Width(), preview.Width()));
+        QCOMPARE(platform().loadedForms(), loaded + 1);
+        QCOMPARE(preview.Top(), centreExact(platform().Screen().Height(), preview.Height()));
+        QCOMPARE(preview.Left(), centreExact(platform().Screen().Width(), preview.Width()));
         QCOMPARE(preview.window()->focusWidget(), preview.cboFonts->widget());
     }
 
@@ -101,16 +106,16 @@ private slots:
     // two below them are centred.
     void splashWindow()
     {
-        testing::useFonts({QStringLiteral("Alpha")});
-        frmMain preview;
+        usePlatform({QStringLiteral("Alpha")});
+        frmMain preview(platform());
         frmSplash splash(preview);
         bool seen = false;
         QObject::connect(preview.cboFonts, &Control::Click, [&] {
             seen = splash.Visible();
             QVERIFY(splash.window()->windowFlags() & Qt::FramelessWindowHint);
             QCOMPARE(splash.window()->grab().toImage().pixelColor(2, 2), QColor(0, 0, 0));
-            QCOMPARE(splash.Top(), centreExact(Screen::Height(), splash.Height()));
-            QCOMPARE(splash.Left(), centreExact(Screen::Width(), splash.Width()));
+            QCOMPARE(splash.Top(), centreExact(platform().Screen().Height(), splash.Height()));
+            QCOMPARE(splash.Left(), centreExact(platform().Screen().Width(), splash.Width()));
             QVERIFY(testing::fitsItsText(splash.lblPlatform) && testing::fitsItsText(splash.lblVersion));
             for (Label* line : {splash.Label1, splash.lblCopyright}) // centred under the banner
                 QVERIFY(std::abs(line->widget()->geometry().center().x() - splash.background()->widget()->width() / 2)
@@ -126,12 +131,12 @@ private slots:
     void openListLooksPlain()
     {
         const QStringList fonts{"Mono", "zapf", "Bookman", "avant", "Arial", "Courier"};
-        testing::useFonts(fonts);
-        frmMain preview;
+        usePlatform(fonts);
+        frmMain preview(platform());
         frmSplash splash(preview);
         splash.Load();
         preview.cboFonts->AddItem(QStringLiteral("Aaron"));
-        Control::flushPending();
+        QCoreApplication::sendPostedEvents();
         auto* ours = static_cast<QComboBox*>(preview.cboFonts->widget());
         QComboBox plain(preview.background()->widget());
         plain.addItems({"Aaron", "Arial", "avant", "Bookman", "Courier", "Mono", "zapf"});

@@ -1,6 +1,6 @@
 #include "app/frmsplash.h"
 
-#include "platform/screen.h"
+#include "platform/toolkit.h"
 #include "platform/twips.h"
 #include "preview/frmmain.h"
 
@@ -27,12 +27,12 @@ ControlSpec text(const char* name, Rect rect, const char* caption, float size, b
 } // namespace
 
 frmSplash::frmSplash(frmMain& preview)
-    : frmSplash([&preview]() -> frmMain& { return preview; })
+    : frmSplash(preview.platform(), [&preview]() -> frmMain& { return preview; })
 {
 }
 
-frmSplash::frmSplash(std::function<frmMain&()> makePreview)
-    : Form(QStringLiteral("frmSplash"),
+frmSplash::frmSplash(Platform& platform, std::function<frmMain&()> makePreview)
+    : Form(platform, QStringLiteral("frmSplash"),
            FormDesign{.caption = QStringLiteral("GLYVEX"),
                       .borderStyle = 0,
                       .minButton = false,
@@ -69,27 +69,27 @@ frmSplash::frmSplash(std::function<frmMain&()> makePreview)
 
 void frmSplash::Form_Load()
 {
-    Screen::setMousePointer(13);
-    setTop(centreExact(Screen::Height(), Height()));
-    setLeft(centreExact(Screen::Width(), Width()));
+    Screen().setMousePointer(13);
+    setTop(centreExact(Screen().Height(), Height()));
+    setLeft(centreExact(Screen().Width(), Width()));
     Show();
     DoEvents();
 
     frmMain& preview = m_makePreview();
     preview.Load();
     ComboBox& list = *preview.cboFonts;
-    for (std::int32_t i = 0; i <= Screen::FontCount() - 1; ++i)
-        list.AddItem(Screen::Fonts(i));
+    for (std::int32_t i = 0; i <= Screen().FontCount() - 1; ++i)
+        list.AddItem(Screen().Fonts(i));
     for (std::int32_t i = 0; i <= list.ListCount() - 1; ++i) {
         list.setListIndex(i);
         if (list.Text() == QLatin1String("Arial"))
             break;
     }
 
-    preview.setTop(centreExact(Screen::Height(), preview.Height()));
-    preview.setLeft(centreExact(Screen::Width(), preview.Width()));
+    preview.setTop(centreExact(Screen().Height(), preview.Height()));
+    preview.setLeft(centreExact(Screen().Width(), preview.Width()));
     preview.Show();
-    Screen::setMousePointer(0);
+    Screen().setMousePointer(0);
     Unload();
 }
 

@@ -15,7 +15,7 @@ class frmSplash final : public platform::Form {
 public:
     // The Preview window is made by `makePreview` when the sequence loads it, after the splash
     // window has been drawn; the other constructor takes one made already.
-    explicit frmSplash(std::function<frmMain&()> makePreview);
+    frmSplash(platform::Platform& platform, std::function<frmMain&()> makePreview);
     explicit frmSplash(frmMain& preview);
 
     platform::Label* lblPlatform = nullptr;

@@ -2,7 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/errors.h"
-#include "platform/screen.h"
+#include "platform/toolkit.h"
 #include "platform/twips.h"
 
 namespace glyvex {
@@ -34,8 +34,8 @@ constexpr std::int32_t kSaveFlags
 
 } // namespace
 
-frmDocConvert::frmDocConvert()
-    : Form(QStringLiteral("frmDocConvert"),
+frmDocConvert::frmDocConvert(platform::Platform& platform)
+    : Form(platform, QStringLiteral("frmDocConvert"),
            FormDesign{.caption = QStringLiteral("Glyvex Document Converter"),
                       .borderStyle = 1,
                       .minButton = false,
@@ -140,8 +140,7 @@ void frmDocConvert::wire()
 
 void frmDocConvert::trapped(void (frmDocConvert::*steps)())
 {
-    if (const auto problem = caught([&] { (this->*steps)(); }))
-        dialogs().messageBox(window(), *problem, vbCritical, Caption());
+    platform().runHandler([&] { (this->*steps)(); }, window(), Caption());
 }
 
 void frmDocConvert::Form_Load() { trapped(&frmDocConvert::loadSteps); }
@@ -165,8 +164,8 @@ void frmDocConvert::loadSteps()
     applyChosenFont();
 
     rtfConverted->setText(rtfOrig->Text());
-    setTop(centreWholeTwip(Screen::Height(), Height()));
-    setLeft(centreWholeTwip(Screen::Width(), Width()));
+    setTop(centreWholeTwip(Screen().Height(), Height()));
+    setLeft(centreWholeTwip(Screen().Width(), Width()));
 }
 
 void frmDocConvert::applyChosenFont()

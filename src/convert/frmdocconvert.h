@@ -10,7 +10,7 @@ namespace glyvex {
 class frmDocConvert final : public platform::Form {
     Q_OBJECT
 public:
-    frmDocConvert();
+    explicit frmDocConvert(platform::Platform& platform);
 
     platform::Label* Label1 = nullptr;
     platform::Label* lblFileName = nullptr;

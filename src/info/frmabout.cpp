@@ -3,7 +3,7 @@
 #include "info/addresses.h"
 #include "platform/dialogs.h"
 #include "platform/errors.h"
-#include "platform/screen.h"
+#include "platform/toolkit.h"
 #include "platform/twips.h"
 
 #include <array>
@@ -98,8 +98,8 @@ const std::array<ControlSpec, 10> kControls{{
 
 } // namespace
 
-frmAbout::frmAbout()
-    : Form(QStringLiteral("frmAbout"),
+frmAbout::frmAbout(platform::Platform& platform)
+    : Form(platform, QStringLiteral("frmAbout"),
            FormDesign{.caption = QStringLiteral("About GLYVEX..."),
                       .borderStyle = 3,
                       .minButton = false,
@@ -133,8 +133,8 @@ void frmAbout::wire()
 
 void frmAbout::Form_Load()
 {
-    setTop(centreExact(Screen::Height(), Height()));
-    setLeft(centreExact(Screen::Width(), Width()));
+    setTop(centreExact(Screen().Height(), Height()));
+    setLeft(centreExact(Screen().Width(), Width()));
 }
 
 void frmAbout::Form_MouseMove(int, int, float, float) { lblWebPage->setForeColor(kLinkBlue); }
@@ -143,7 +143,7 @@ void frmAbout::lblWebPage_MouseMove(int, int, float, float) { lblWebPage->setFor
 
 // The address is the program's own, not the label's text; whether a browser opened is not
 // the window's concern.
-void frmAbout::lblWebPage_Click() { (void)dialogs().openUrl(QUrl(info::kWebPage)); }
+void frmAbout::lblWebPage_Click() { (void)platform().dialogs().openUrl(QUrl(info::kWebPage)); }
 
 void frmAbout::cmdOK_Click() { Unload(); }
 

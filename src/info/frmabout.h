@@ -8,7 +8,7 @@ namespace glyvex {
 class frmAbout final : public platform::Form {
     Q_OBJECT
 public:
-    frmAbout();
+    explicit frmAbout(platform::Platform& platform);
 
     platform::Button* cmdOK = nullptr;
     platform::Picture* picIcon = nullptr;

@@ -4,7 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/errors.h"
 #include "platform/richtextbox.h"
-#include "platform/screen.h"
+#include "platform/toolkit.h"
 #include "platform/twips.h"
 
 #include <algorithm>
@@ -20,8 +20,8 @@ constexpr float kNoteGap = 60;
 
 } // namespace
 
-frmReadMe::frmReadMe()
-    : Form(QStringLiteral("frmReadMe"),
+frmReadMe::frmReadMe(platform::Platform& platform)
+    : Form(platform, QStringLiteral("frmReadMe"),
            FormDesign{.caption = QStringLiteral("Glyvex README.txt"),
                       .borderStyle = 1,
                       .minButton = false,
@@ -66,10 +66,10 @@ void frmReadMe::wire() { on(cmdOK, &Button::Click, this, &frmReadMe::cmdOK_Click
 
 void frmReadMe::Form_Load()
 {
-    setTop(centreWholeTwip(Screen::Height(), Height()));
-    setLeft(centreWholeTwip(Screen::Width(), Width()));
+    setTop(centreWholeTwip(Screen().Height(), Height()));
+    setLeft(centreWholeTwip(Screen().Width(), Width()));
     try {
-        rtfReadMe->LoadFile(App::Path() + QStringLiteral("/README.txt"), RichTextBox::rtfText);
+        rtfReadMe->LoadFile(App().Path() + QStringLiteral("/README.txt"), RichTextBox::rtfText);
     } catch (const Error&) {
         showNotFound();
     }
@@ -78,11 +78,12 @@ void frmReadMe::Form_Load()
 // Whatever went wrong (no file, a folder, no permission), the same message and note.
 void frmReadMe::showNotFound()
 {
-    dialogs().messageBox(window(),
-                         QStringLiteral("Glyvex was unable to find the README.txt file.\r\n\r\n"
-                                        "If you did not recieve a copy of README.txt with fonts, please contact ")
-                             + info::kEmail,
-                         vbCritical, QStringLiteral("README.txt Not Found"));
+    platform().dialogs().messageBox(
+        window(),
+        QStringLiteral("Glyvex was unable to find the README.txt file.\r\n\r\n"
+                       "If you did not recieve a copy of README.txt with fonts, please contact ")
+            + info::kEmail,
+        vbCritical, QStringLiteral("README.txt Not Found"));
     lblNotFound->setVisible(true);
     // The note wraps when the window's font is too wide for one line; it then grows upward
     // so that it stays clear of the button.

@@ -12,7 +12,7 @@ class RichTextBox;
 class frmReadMe final : public platform::Form {
     Q_OBJECT
 public:
-    frmReadMe();
+    explicit frmReadMe(platform::Platform& platform);
 
     platform::RichTextBox* rtfReadMe = nullptr;
     platform::Button* cmdOK = nullptr;

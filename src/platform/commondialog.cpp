@@ -1,6 +1,5 @@
 #include "platform/commondialog.h"
 
-#include "platform/dialogs.h"
 #include "platform/form.h"
 
 #include <QDir>
@@ -52,7 +51,7 @@ void CommonDialog::showFile(bool save)
     request.directory = startDirectory(InitDir);
     request.nameFilter = toQtFilter(Filter);
     request.confirmOverwrite = save && (Flags & cdlOFNOverwritePrompt);
-    const QString chosen = dialogs().chooseFile(m_owner.window(), request);
+    const QString chosen = m_owner.platform().dialogs().chooseFile(m_owner.window(), request);
     if (!chosen.isEmpty())
         FileName = chosen;
 }
@@ -65,7 +64,7 @@ bool CommonDialog::faceChosen() const { return !FontName.isEmpty() && FontName !
 void CommonDialog::ShowFont()
 {
     FontRequest request{DialogTitle, FontName, FontSize};
-    if (const auto choice = dialogs().chooseFont(m_owner.window(), request)) {
+    if (const auto choice = m_owner.platform().dialogs().chooseFont(m_owner.window(), request)) {
         FontName = choice->face;
         FontSize = choice->size;
     }

@@ -19,14 +19,6 @@ namespace glyvex::platform {
 
 namespace {
 
-QList<QPointer<Control>>& pendingControls()
-{
-    static QList<QPointer<Control>> pending;
-    return pending;
-}
-
-bool g_flushPosted = false;
-
 int buttonCode(Qt::MouseButton button)
 {
     switch (button) {
@@ -198,19 +190,26 @@ void Control::schedule()
     if (m_pending)
         return;
     m_pending = true;
-    pendingControls().append(this);
-    if (!g_flushPosted) {
-        g_flushPosted = true;
-        QMetaObject::invokeMethod(
-            qApp, [] { Control::flushPending(); }, Qt::QueuedConnection);
+    if (m_updates)
+        m_updates->add(this);
+    else
+        sync();
+}
+
+void UpdateQueue::add(Control* control)
+{
+    m_controls.append(control);
+    if (!m_posted) {
+        m_posted = true;
+        QMetaObject::invokeMethod(this, &UpdateQueue::flush, Qt::QueuedConnection);
     }
 }
 
-void Control::flushPending()
+void UpdateQueue::flush()
 {
-    g_flushPosted = false;
-    const QList<QPointer<Control>> pending = std::exchange(pendingControls(), {});
-    for (const QPointer<Control>& control : pending) {
+    m_posted = false;
+    const QList<QPointer<Control>> waiting = std::exchange(m_controls, {});
+    for (const QPointer<Control>& control : waiting) {
         if (control && control->m_pending)
             control->sync();
     }

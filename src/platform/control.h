@@ -45,6 +45,23 @@ struct ControlSpec {
     bool spokenWithFace = false; // labels: the spoken name also says the face ("A in Arial")
 };
 
+class Control;
+
+// Changes to controls (label faces and captions, combo box entries) wait here until the window is
+// shown, a control is read or painted, or control is back in the event loop: filling a list with
+// thousands of names, or giving 68 labels a new face, then updates each widget once. One queue per
+// window.
+class UpdateQueue final : public QObject {
+public:
+    void add(Control* control);
+    // Applies every change waiting.
+    void flush();
+
+private:
+    QList<QPointer<Control>> m_controls;
+    bool m_posted = false;
+};
+
 class Control : public QObject {
     Q_OBJECT
 public:
@@ -67,8 +84,8 @@ public:
     void setMousePointer(int code);
     QWidget* widget() const { return m_widget; }
 
-    // Applies every change that was deferred until the next read or paint.
-    static void flushPending();
+    // Where its changes wait (its window's queue); without one they apply at once.
+    void setUpdateQueue(UpdateQueue* queue) { m_updates = queue; }
     // The role a control's name gives, in words, for screen readers ("fraLetters": "Letters").
     static QString spokenName(const QString& name);
 
@@ -79,9 +96,10 @@ signals:
     void MouseMove(int Button, int Shift, float X, float Y);
 
 protected:
+    friend class UpdateQueue;
     Control(const ControlSpec& entry, QWidget* widget);
     // Brings the widget up to date with deferred changes (label faces and captions).
-    virtual void sync() { }
+    virtual void sync() { m_pending = false; }
     void schedule();
     void applyGeometry();
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,6 +111,7 @@ protected:
     Rect m_rect;
     bool m_visible = true;
     bool m_pending = false;
+    UpdateQueue* m_updates = nullptr;
     bool m_pressed = false;
     int m_mousePointer = 0;
     QString m_spokenName; // the accessible name of a control that shows no caption

@@ -94,23 +94,8 @@ public:
     bool openUrl(const QUrl& url) override { return QDesktopServices::openUrl(url); }
 };
 
-std::unique_ptr<Dialogs>& slot()
-{
-    static std::unique_ptr<Dialogs> current = std::make_unique<QtDialogs>();
-    return current;
-}
-
 } // namespace
 
 std::unique_ptr<Dialogs> qtDialogs() { return std::make_unique<QtDialogs>(); }
-
-Dialogs& dialogs() { return *slot(); }
-
-std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> replacement)
-{
-    auto previous = std::move(slot());
-    slot() = replacement ? std::move(replacement) : std::make_unique<QtDialogs>();
-    return previous;
-}
 
 } // namespace glyvex::platform

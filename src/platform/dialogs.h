@@ -1,6 +1,6 @@
 #pragma once
 // Every dialog, input box, message box, pop-up menu and web-page opening of the program goes
-// through Dialogs. The program uses the Qt implementation; tests install a scripted one.
+// through Dialogs. The program uses the Qt implementation; tests give their windows a scripted one.
 #include <QString>
 #include <QUrl>
 #include <memory>
@@ -50,11 +50,7 @@ public:
     virtual bool openUrl(const QUrl& url) = 0;
 };
 
-// A new instance of Qt's implementation (for tests that drive the real dialogs).
+// Qt's implementation.
 std::unique_ptr<Dialogs> qtDialogs();
-// The implementation in force (Qt's unless replaced).
-Dialogs& dialogs();
-// Replaces the implementation; returns the previous one. Passing nullptr restores Qt's.
-std::unique_ptr<Dialogs> setDialogs(std::unique_ptr<Dialogs> replacement);
 
 } // namespace glyvex::platform

@@ -1,9 +1,5 @@
 #include "platform/errors.h"
 
-#include "platform/dialogs.h"
-
-#include <QApplication>
-
 namespace glyvex::platform {
 
 Error::Error(const QString& message)
@@ -23,12 +19,6 @@ std::optional<QString> caught(const std::function<void()>& steps)
     } catch (const std::exception& error) {
         return QString::fromLocal8Bit(error.what());
     }
-}
-
-void runHandler(const std::function<void()>& handler)
-{
-    if (const auto problem = caught(handler))
-        dialogs().messageBox(QApplication::activeWindow(), *problem, vbCritical, QStringLiteral("Glyvex"));
 }
 
 } // namespace glyvex::platform

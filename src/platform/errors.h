@@ -1,6 +1,7 @@
 #pragma once
 // A failing platform call throws platform::Error. Handlers do not catch it: every handler is
-// invoked through runHandler(), the one place that reports an untrapped error to the user.
+// invoked through Platform::runHandler(), the one place that reports an untrapped error to the
+// user.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -19,16 +20,15 @@ public:
 // out of memory for a very large document), or nothing when they finish.
 std::optional<QString> caught(const std::function<void()>& steps);
 
-// Runs a handler; an error escaping it is shown in a message box and the program goes on.
-void runHandler(const std::function<void()>& handler);
-
-// Connects a signal to a window's handler through runHandler(). Function-pointer syntax only.
+// Connects a signal to a window's handler through its platform's runHandler(). Function-pointer
+// syntax only.
 template <class Sender, class SignalOwner, class Window, class... Args>
 QMetaObject::Connection on(Sender* sender, void (SignalOwner::*signal)(Args...), Window* window,
                            void (Window::*handler)(Args...))
 {
-    return QObject::connect(static_cast<SignalOwner*>(sender), signal, window,
-                            [window, handler](Args... args) { runHandler([&] { (window->*handler)(args...); }); });
+    return QObject::connect(static_cast<SignalOwner*>(sender), signal, window, [window, handler](Args... args) {
+        window->platform().runHandler([&] { (window->*handler)(args...); });
+    });
 }
 
 // The same for a control array: the handler receives the element's index first.
@@ -38,7 +38,7 @@ void onArray(const QList<Control*>& array, void (Sender::*signal)(Args...), Wind
 {
     for (int index = 0; index < array.size(); ++index) {
         QObject::connect(array[index], signal, window, [window, handler, index](Args... args) {
-            runHandler([&] { (window->*handler)(index, args...); });
+            window->platform().runHandler([&] { (window->*handler)(index, args...); });
         });
     }
 }

@@ -55,12 +55,6 @@ public:
     QStringList families() override { return installedNames().families; }
 };
 
-std::unique_ptr<FontSource>& sourceSlot()
-{
-    static std::unique_ptr<FontSource> slot = std::make_unique<InstalledFontSource>();
-    return slot;
-}
-
 QString fontconfigMatch(const QString& name)
 {
     FcPattern* pattern = FcPatternCreate();
@@ -92,14 +86,7 @@ bool isInstalledFamily(const QString& name)
 
 } // namespace
 
-FontSource& fontSource() { return *sourceSlot(); }
-
-std::unique_ptr<FontSource> setFontSource(std::unique_ptr<FontSource> replacement)
-{
-    auto previous = std::move(sourceSlot());
-    sourceSlot() = replacement ? std::move(replacement) : std::make_unique<InstalledFontSource>();
-    return previous;
-}
+std::unique_ptr<FontSource> installedFonts() { return std::make_unique<InstalledFontSource>(); }
 
 QString installedFamilyFor(const QString& name)
 {

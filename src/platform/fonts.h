@@ -7,16 +7,15 @@
 
 namespace glyvex::platform {
 
-// Where the names of the installed fonts come from: fontconfig, each family once by the name
-// other programs show, unless replaced.
+// Where the names of the installed fonts come from.
 class FontSource {
 public:
     virtual ~FontSource() = default;
     virtual QStringList families() = 0;
 };
 
-FontSource& fontSource();
-std::unique_ptr<FontSource> setFontSource(std::unique_ptr<FontSource> replacement);
+// The machine's fonts as fontconfig lists them: each family once, by the name other programs show.
+std::unique_ptr<FontSource> installedFonts();
 
 // A face as the layouts give it: name, size in points, weight (400, 600, 700) and underline.
 struct FontSpec {

@@ -1,15 +1,11 @@
 #include "platform/form.h"
 
-#include "platform/dialogs.h"
 #include "platform/errors.h"
+#include "platform/formwindow.h"
 #include "platform/programicon.h"
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
-#include "platform/windowframe.h"
 
-#include <QCloseEvent>
-#include <QKeyEvent>
-#include <QLayout>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <algorithm>
@@ -17,9 +13,6 @@
 namespace glyvex::platform {
 
 namespace {
-
-// Fixed single (1) and fixed dialog (3): the user cannot resize the window.
-bool fixedBorder(int borderStyle) { return borderStyle == 1 || borderStyle == 3; }
 
 class ClientArea final : public Control {
 public:
@@ -45,56 +38,9 @@ Qt::WindowFlags windowFlags(const FormDesign& design)
 
 } // namespace
 
-class FormWindow final : public QMainWindow {
-public:
-    explicit FormWindow(Form* form)
-        : m_form(form)
-    {
-    }
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        event->ignore();
-        if (m_form)
-            runHandler([this] { m_form->closeRequested(); });
-    }
-    void resizeEvent(QResizeEvent* event) override
-    {
-        QMainWindow::resizeEvent(event);
-        if (m_form)
-            m_form->systemGeometryChanged();
-    }
-    void moveEvent(QMoveEvent* event) override
-    {
-        QMainWindow::moveEvent(event);
-        if (m_form)
-            m_form->systemGeometryChanged();
-    }
-    void keyPressEvent(QKeyEvent* event) override
-    {
-        const int key = event->key();
-        if (m_form && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
-            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_form->pressButton(false))
-                return;
-            if (key == Qt::Key_Escape && m_form->pressButton(true))
-                return;
-        }
-        QMainWindow::keyPressEvent(event);
-    }
-
-private:
-    QPointer<Form> m_form;
-};
-
-Forms& Forms::instance()
-{
-    static Forms forms;
-    return forms;
-}
-
-Form::Form(const QString& name, const FormDesign& design)
-    : m_name(name)
+Form::Form(Platform& platform, const QString& name, const FormDesign& design)
+    : m_platform(platform)
+    , m_name(name)
     , m_window(new FormWindow(this))
     , m_borderStyle(design.borderStyle)
 {
@@ -125,8 +71,8 @@ Form::Form(const QString& name, const FormDesign& design)
 
 Form::~Form()
 {
-    if (m_loaded && Forms::instance().m_loaded > 0)
-        --Forms::instance().m_loaded;
+    if (m_loaded)
+        --m_platform.m_loadedForms; // destroyed without unloading: nothing to announce
     delete m_window.data();
 }
 
@@ -164,6 +110,7 @@ Control* Form::create(const ControlSpec& entry, Control* container)
         control = new RichTextBox(entry, parent);
         break;
     }
+    control->setUpdateQueue(&m_updates);
     if (entry.tabIndex >= 0)
         m_tabOrder.append({entry.tabIndex, control});
     m_controls.insert(entry.name, control);
@@ -232,118 +179,6 @@ void Form::applyTabOrder()
 }
 
 // ---------------------------------------------------------------------------------------------
-// Geometry
-
-void Form::setLeft(float value)
-{
-    m_left = value;
-    applyGeometry();
-}
-
-void Form::setTop(float value)
-{
-    m_top = value;
-    applyGeometry();
-}
-
-void Form::setWidth(float value)
-{
-    m_width = value;
-    m_widthSet = true;
-    applyGeometry();
-}
-
-void Form::setHeight(float value)
-{
-    m_height = value;
-    m_heightSet = true;
-    applyGeometry();
-}
-
-void Form::applyGeometry()
-{
-    QMainWindow* w = m_window;
-    m_applying = true;
-    if (w->layout())
-        w->layout()->activate();
-    const QSize smallest = w->minimumSizeHint().expandedTo(QSize(1, 1));
-    const int frameWidth = m_frame.left() + m_frame.right();
-    const int frameHeight = m_frame.top() + m_frame.bottom();
-    const int width = std::max(toPixelsX(m_width) - frameWidth, smallest.width());
-    const int height = std::max(toPixelsY(m_height) - frameHeight, smallest.height());
-    if (fixedBorder(m_borderStyle))
-        w->setFixedSize(width, height);
-    else
-        w->resize(width, height);
-    // Left and Top place the frame, with the frame this program knows: the toolkit's own idea
-    // of it may lag behind (X11 before the window manager reparents).
-    const QPoint toolkitFrame = w->geometry().topLeft() - w->frameGeometry().topLeft();
-    w->move(QPoint(toPixelsX(m_left) + m_frame.left(), toPixelsY(m_top) + m_frame.top()) - toolkitFrame);
-    m_applying = false;
-    // A height below the smallest the window can have reads back as the real height.
-    const int realHeight = w->height() + frameHeight;
-    if (realHeight > toPixelsY(m_height))
-        m_height = fromPixelsY(realHeight);
-}
-
-// The window system told the frame (again). A size nobody has set keeps its client area, so
-// the outer size grows by the frame; a size that was set stays the outer size. A window that
-// has had a frame keeps it when a later report has none (X11 maps before it reparents).
-void Form::frameKnown(QMargins frame)
-{
-    if (frame.isNull() || frame == m_frame)
-        return;
-    if (!m_widthSet)
-        m_width += fromPixelsX(frame.left() + frame.right() - m_frame.left() - m_frame.right());
-    if (!m_heightSet)
-        m_height += fromPixelsY(frame.top() + frame.bottom() - m_frame.top() - m_frame.bottom());
-    m_frame = frame;
-    applyGeometry();
-}
-
-void Form::systemGeometryChanged()
-{
-    if (m_applying || !m_window->isVisible())
-        return;
-    const QMargins frame = reportedFrame(m_window);
-    if (!frame.isNull() && frame != m_frame) {
-        frameKnown(frame);
-        return;
-    }
-    // A change the user or the window system made: take it over, unless it is only the
-    // pixel rounding of the value last written. A fixed-border window keeps its size.
-    const QRect outer = m_window->geometry().marginsAdded(m_frame);
-    if (fixedBorder(m_borderStyle) && (toPixelsX(m_width) != outer.width() || toPixelsY(m_height) != outer.height())) {
-        applyGeometry();
-        return;
-    }
-    if (toPixelsX(m_width) != outer.width()) {
-        m_width = fromPixelsX(outer.width());
-        m_widthSet = true;
-    }
-    if (toPixelsY(m_height) != outer.height()) {
-        m_height = fromPixelsY(outer.height());
-        m_heightSet = true;
-    }
-    if (toPixelsX(m_left) != outer.x())
-        m_left = fromPixelsX(outer.x());
-    if (toPixelsY(m_top) != outer.y())
-        m_top = fromPixelsY(outer.y());
-}
-
-std::int16_t Form::WindowState() const
-{
-    const Qt::WindowStates state = m_window->windowState();
-    if (state & Qt::WindowMinimized)
-        return 1;
-    if (state & Qt::WindowMaximized)
-        return 2;
-    return 0;
-}
-
-bool Form::Visible() const { return m_window && m_window->isVisible(); }
-
-// ---------------------------------------------------------------------------------------------
 // Life cycle
 
 void Form::Load()
@@ -353,11 +188,11 @@ void Form::Load()
     if (m_unloaded)
         throw Error(QStringLiteral("%1 was unloaded; a new one has to be made to open it again").arg(m_name));
     m_loaded = true;
-    ++Forms::instance().m_loaded;
+    m_platform.formLoaded();
     // The native window made to ask for the frame is made at the window's own size and limits:
     // a window manager may keep the size a window was created with.
     applyGeometry();
-    frameKnown(frameBeforeMapping(m_window));
+    frameKnown(m_platform.frameBeforeMapping(m_window));
     Form_Load();
 }
 
@@ -366,9 +201,9 @@ void Form::Show()
     Load();
     if (!m_loaded)
         return; // unloaded by its own load handler
-    Control::flushPending();
+    m_updates.flush();
     m_window->show();
-    frameKnown(reportedFrame(m_window));
+    frameKnown(m_platform.reportedFrame(m_window));
     applyGeometry();
 }
 
@@ -411,14 +246,12 @@ void Form::Unload()
         m_window->deleteLater();
     }
     emit unloaded();
-    Forms& forms = Forms::instance();
-    if (--forms.m_loaded == 0)
-        emit forms.lastFormUnloaded();
+    m_platform.formUnloaded();
 }
 
 void Form::closeRequested() { Unload(); }
 
-void Form::PopupMenu(Menu& menu) { dialogs().popupMenu(m_window, menu); }
+void Form::PopupMenu(Menu& menu) { m_platform.dialogs().popupMenu(m_window, menu); }
 
 bool Form::pressButton(bool cancel)
 {

@@ -12,6 +12,7 @@
 // handler (or the user) has set is an outer size and stays so when the frame becomes known.
 #include "platform/controls.h"
 #include "platform/menu.h"
+#include "platform/platform.h"
 
 #include <QObject>
 #include <QPointer>
@@ -24,21 +25,6 @@ class QMainWindow;
 namespace glyvex::platform {
 
 class FormWindow;
-
-// Counts the loaded windows; the program ends when the last one is unloaded.
-class Forms final : public QObject {
-    Q_OBJECT
-public:
-    static Forms& instance();
-    int loadedCount() const { return m_loaded; }
-
-signals:
-    void lastFormUnloaded();
-
-private:
-    friend class Form;
-    int m_loaded = 0;
-};
 
 struct FormDesign {
     QString caption;
@@ -54,7 +40,7 @@ struct FormDesign {
 class Form : public QObject {
     Q_OBJECT
 public:
-    Form(const QString& name, const FormDesign& design);
+    Form(Platform& platform, const QString& name, const FormDesign& design);
     ~Form() override;
 
     const QString& Name() const { return m_name; }
@@ -93,6 +79,12 @@ public:
         if (Button == 2)
             PopupMenu(menu);
     }
+
+    Platform& platform() const { return m_platform; }
+    ScreenObject& Screen() const { return m_platform.Screen(); }
+    const AppObject& App() const { return m_platform.App(); }
+    // Applies the changes of its controls that are waiting for the next paint or read.
+    void flushUpdates() { m_updates.flush(); }
 
     // The client area as a control: the window's own MouseUp and MouseMove.
     Control* background() const { return m_background; }
@@ -133,14 +125,18 @@ protected:
 private:
     friend class FormWindow;
 
+    // Fixed single (1) and fixed dialog (3): the user cannot resize the window.
+    bool fixedBorder() const { return m_borderStyle == 1 || m_borderStyle == 3; }
     void applyGeometry();
     void frameKnown(QMargins frame);
     void systemGeometryChanged();
     void closeRequested();
     bool pressButton(bool cancel);
 
+    Platform& m_platform;
     QString m_name;
     QPointer<FormWindow> m_window;
+    UpdateQueue m_updates;
     Control* m_background = nullptr;
     FontSpec m_font;
     int m_borderStyle = 2;

@@ -4,7 +4,7 @@
 #include "formats/textdecode.h"
 #include "platform/errors.h"
 #include "platform/filereading.h"
-#include "platform/screen.h"
+#include "platform/toolkit.h"
 #include "platform/textview.h"
 
 #include <QFileInfo>

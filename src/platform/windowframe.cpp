@@ -13,8 +13,6 @@
 namespace glyvex::platform {
 
 namespace {
-FrameProbe g_probe = nullptr;
-
 xcb_atom_t atom(xcb_connection_t* c, const char* name)
 {
     xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, std::strlen(name), name), nullptr);
@@ -75,8 +73,6 @@ QMargins requestFrameExtents(QWidget* widget)
 
 QMargins frameBeforeMapping(QWidget* window)
 {
-    if (g_probe)
-        return g_probe(window, false);
     if (window->windowFlags() & Qt::FramelessWindowHint)
         return {};
     if (QGuiApplication::platformName() == QLatin1String("xcb"))
@@ -90,8 +86,6 @@ QMargins frameBeforeMapping(QWidget* window)
 
 QMargins reportedFrame(const QWidget* window)
 {
-    if (g_probe)
-        return g_probe(window, window->isVisible());
     if (!window->isVisible())
         return {};
     const QRect outer = window->frameGeometry();
@@ -101,7 +95,5 @@ QMargins reportedFrame(const QWidget* window)
     const bool sane = frame.left() >= 0 && frame.top() >= 0 && frame.right() >= 0 && frame.bottom() >= 0;
     return sane ? frame : QMargins();
 }
-
-void overrideFrameProbe(FrameProbe probe) { g_probe = probe; }
 
 } // namespace glyvex::platform

@@ -14,9 +14,4 @@ QMargins frameBeforeMapping(QWidget* window);
 // reported one (yet).
 QMargins reportedFrame(const QWidget* window);
 
-// Tests stand in for the window system: every question about a window's frame is answered by
-// `probe` (shown: whether the window is visible) until it is reset with nullptr.
-using FrameProbe = QMargins (*)(const QWidget* window, bool shown);
-void overrideFrameProbe(FrameProbe probe);
-
 } // namespace glyvex::platform

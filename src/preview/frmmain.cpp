@@ -59,8 +59,8 @@ const MenuSpec kMenus[] = {
 
 } // namespace
 
-frmMain::frmMain()
-    : Form(QStringLiteral("frmMain"),
+frmMain::frmMain(platform::Platform& platform)
+    : Form(platform, QStringLiteral("frmMain"),
            FormDesign{.caption = QStringLiteral("Glyvex 2.0"),
                       .borderStyle = 2,
                       .maxButton = false,
@@ -210,14 +210,14 @@ void frmMain::wire()
 
 void frmMain::centreExact()
 {
-    setTop(platform::centreExact(Screen::Height(), Height()));
-    setLeft(platform::centreExact(Screen::Width(), Width()));
+    setTop(platform::centreExact(Screen().Height(), Height()));
+    setLeft(platform::centreExact(Screen().Width(), Width()));
 }
 
 void frmMain::centreWholeTwip()
 {
-    setLeft(platform::centreWholeTwip(Screen::Width(), Width()));
-    setTop(platform::centreWholeTwip(Screen::Height(), Height()));
+    setLeft(platform::centreWholeTwip(Screen().Width(), Width()));
+    setTop(platform::centreWholeTwip(Screen().Height(), Height()));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -331,9 +331,9 @@ void frmMain::mnuExit_Click() { Unload(); }
 
 namespace {
 // A window made for one opening: it deletes itself once unloaded.
-template <class T, class... Args> T* fresh(Args&... args)
+template <class T, class Arg> T* fresh(Arg& arg)
 {
-    T* form = new T(args...);
+    T* form = new T(arg);
     form->deleteWhenUnloaded();
     return form;
 }
@@ -348,19 +348,19 @@ void frmMain::mnuSentence_Click()
 
 void frmMain::mnuDocConvert_Click()
 {
-    m_convert = fresh<frmDocConvert>();
+    m_convert = fresh<frmDocConvert>(platform());
     m_convert->ShowModal(*this);
 }
 
 void frmMain::mnuReadMe_Click()
 {
-    m_readMe = fresh<frmReadMe>();
+    m_readMe = fresh<frmReadMe>(platform());
     m_readMe->ShowModal(*this);
 }
 
 void frmMain::mnuAbout_Click()
 {
-    m_about = fresh<frmAbout>();
+    m_about = fresh<frmAbout>(platform());
     m_about->ShowModal(*this);
 }
 

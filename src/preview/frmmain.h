@@ -4,7 +4,7 @@
 // the right-click menu, and the commands that open the program's other windows.
 #include "platform/commondialog.h"
 #include "platform/form.h"
-#include "platform/screen.h"
+#include "platform/toolkit.h"
 
 #include <memory>
 
@@ -18,7 +18,7 @@ class frmAbout;
 class frmMain final : public platform::Form {
     Q_OBJECT
 public:
-    frmMain();
+    explicit frmMain(platform::Platform& platform);
     ~frmMain() override;
 
     // Controls, by the names the other windows and the start-up sequence use.

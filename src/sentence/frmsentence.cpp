@@ -2,7 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/errors.h"
-#include "platform/screen.h"
+#include "platform/toolkit.h"
 #include "platform/twips.h"
 
 namespace glyvex {
@@ -27,7 +27,7 @@ const MenuSpec kMenus[] = {
 } // namespace
 
 frmSentence::frmSentence(platform::Form& preview)
-    : Form(QStringLiteral("frmSentence"),
+    : Form(preview.platform(), QStringLiteral("frmSentence"),
            FormDesign{.caption = QStringLiteral("Glyvex Sentence Viewer"),
                       .borderStyle = 1,
                       .minButton = false,
@@ -86,7 +86,7 @@ void frmSentence::wire()
     on(mnuClose, &MenuItem::Click, this, &frmSentence::mnuClose_Click);
 }
 
-QString frmSentence::askSentence() { return dialogs().inputBox(window(), kPrompt, kTitle); }
+QString frmSentence::askSentence() { return platform().dialogs().inputBox(window(), kPrompt, kTitle); }
 
 // A cancelled dialog leaves FontName as it was.
 void frmSentence::applyChosenFace()
@@ -107,8 +107,8 @@ void frmSentence::fitAndCentre()
         setWidth(lblOriginal->Width() + kMargins);
     if (Width() < kNarrowest)
         setWidth(kNarrowest);
-    setTop(centreExact(Screen::Height(), Height()));
-    setLeft(centreExact(Screen::Width(), Width()));
+    setTop(centreExact(Screen().Height(), Height()));
+    setLeft(centreExact(Screen().Width(), Width()));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -1,37 +1,66 @@
 #include "support/guitest.h"
 
-#include "platform/controls.h"
-#include "platform/screen.h"
-
-#include <QApplication>
 #include <QFontDatabase>
 #include <QTest>
+#include <QWidget>
 
 namespace glyvex::testing {
 
-void useFonts(const QStringList& names)
+namespace {
+class FixedFonts final : public platform::FontSource {
+public:
+    explicit FixedFonts(QStringList names)
+        : m_names(std::move(names))
+    {
+    }
+    QStringList families() override { return m_names; }
+
+private:
+    QStringList m_names;
+};
+} // namespace
+
+TestPlatform::TestPlatform(std::optional<QStringList> fonts, const QString& appPath)
+    : Platform(std::make_unique<ScriptedDialogs>(),
+               fonts ? std::make_unique<FixedFonts>(*fonts) : platform::installedFonts(), appPath)
 {
-    platform::setFontSource(std::make_unique<FixedFontSource>(names));
-    platform::Screen::reloadFonts();
 }
 
-void GuiTest::init()
+QMargins TestPlatform::frameBeforeMapping(QWidget* window)
 {
-    auto scripted = std::make_unique<ScriptedDialogs>();
-    m_dialogs = scripted.get();
-    platform::setDialogs(std::move(scripted));
+    return frameBefore ? *frameBefore : Platform::frameBeforeMapping(window);
 }
+
+QMargins TestPlatform::reportedFrame(const QWidget* window)
+{
+    if (!frameShown)
+        return Platform::reportedFrame(window);
+    return window->isVisible() ? *frameShown : QMargins();
+}
+
+TestPlatform& GuiTest::usePlatform(const QStringList& fonts, const QString& appPath)
+{
+    cleanup();
+    m_platform = std::make_unique<TestPlatform>(fonts, appPath);
+    return *m_platform;
+}
+
+TestPlatform& GuiTest::usePlatform(std::nullopt_t, const QString& appPath)
+{
+    cleanup();
+    m_platform = std::make_unique<TestPlatform>(std::nullopt, appPath);
+    return *m_platform;
+}
+
+void GuiTest::init() { m_platform = std::make_unique<TestPlatform>(); }
 
 void GuiTest::cleanup()
 {
-    platform::Control::flushPending();
-    const QStringList failures = m_dialogs->failures();
-    const int pending = m_dialogs->pending();
-    platform::setDialogs(nullptr);
-    m_dialogs = nullptr;
-    platform::setFontSource(nullptr);
-    platform::Screen::reloadFonts();
-    platform::Screen::setMousePointer(0);
+    const std::unique_ptr<TestPlatform> done = std::move(m_platform);
+    if (!done)
+        return;
+    const QStringList failures = done->scripted().failures();
+    const int pending = done->scripted().pending();
     QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1String("; "))));
     QVERIFY2(pending == 0, qPrintable(QStringLiteral("%1 expected dialog(s) never shown").arg(pending)));
 }

@@ -1,40 +1,44 @@
 #pragma once
-// Common ground of the window tests: scripted dialogs and a chosen font list in place of the
-// machine's, checked and reset around every test function.
-#include "platform/fonts.h"
+// Common ground of the window tests: each test function gets a platform of its own, with
+// scripted dialogs (checked when the function ends) and the fonts and program folder it asks for.
+#include "platform/platform.h"
 #include "support/scripteddialogs.h"
 
 #include <QObject>
 #include <QStringList>
+#include <optional>
 
 namespace glyvex::testing {
 
-class FixedFontSource final : public platform::FontSource {
+class TestPlatform final : public platform::Platform {
 public:
-    explicit FixedFontSource(QStringList names)
-        : m_names(std::move(names))
-    {
-    }
-    QStringList families() override { return m_names; }
+    // fonts: the installed fonts the program sees (none given: the machine's).
+    explicit TestPlatform(std::optional<QStringList> fonts = {}, const QString& appPath = {});
+    ScriptedDialogs& scripted() const { return static_cast<ScriptedDialogs&>(dialogs()); }
 
-private:
-    QStringList m_names;
+    // Stands in for the window system's frames when set: the frame told before mapping, and the
+    // one reported once a window is shown.
+    std::optional<QMargins> frameBefore, frameShown;
+    QMargins frameBeforeMapping(QWidget* window) override;
+    QMargins reportedFrame(const QWidget* window) override;
 };
-
-// Replaces the installed fonts the program sees.
-void useFonts(const QStringList& names);
 
 class GuiTest : public QObject {
     Q_OBJECT
 protected:
-    ScriptedDialogs& dialogs() { return *m_dialogs; }
+    TestPlatform& platform() { return *m_platform; }
+    ScriptedDialogs& dialogs() { return m_platform->scripted(); }
+    // Starts the test function over on another platform (before any window is made), with these
+    // fonts installed (std::nullopt: the machine's).
+    TestPlatform& usePlatform(const QStringList& fonts, const QString& appPath = {});
+    TestPlatform& usePlatform(std::nullopt_t, const QString& appPath);
 
 protected slots:
     void init();
     void cleanup();
 
 private:
-    ScriptedDialogs* m_dialogs = nullptr;
+    std::unique_ptr<TestPlatform> m_platform;
 };
 
 // Whether a font family is installed here (some checks need a real second face).

@@ -1,18 +1,17 @@
 #pragma once
-// Starts the program as main() does, with a chosen list of installed fonts.
+// Starts the program as main() does, on a test's platform.
 #include "app/frmsplash.h"
-#include "platform/controls.h"
 #include "preview/frmmain.h"
 #include "support/guitest.h"
 
 namespace glyvex::testing {
 
 struct Program {
-    explicit Program(const QStringList& fonts)
+    explicit Program(platform::Platform& platform)
+        : preview(platform)
     {
-        useFonts(fonts);
         splash.Load();
-        platform::Control::flushPending();
+        preview.flushUpdates();
     }
     frmMain preview;
     frmSplash splash{preview};

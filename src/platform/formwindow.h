@@ -1,0 +1,55 @@
+#pragma once
+// The top-level widget behind a Form: it hands closing, resizing, moving and the Return and
+// Escape keys to its Form.
+#include "platform/form.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QPointer>
+
+namespace glyvex::platform {
+
+class FormWindow final : public QMainWindow {
+public:
+    explicit FormWindow(Form* form)
+        : m_form(form)
+    {
+    }
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->ignore();
+        if (m_form)
+            m_form->platform().runHandler([this] { m_form->closeRequested(); });
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QMainWindow::resizeEvent(event);
+        if (m_form)
+            m_form->systemGeometryChanged();
+    }
+    void moveEvent(QMoveEvent* event) override
+    {
+        QMainWindow::moveEvent(event);
+        if (m_form)
+            m_form->systemGeometryChanged();
+    }
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        const int key = event->key();
+        if (m_form && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            if ((key == Qt::Key_Return || key == Qt::Key_Enter) && m_form->pressButton(false))
+                return;
+            if (key == Qt::Key_Escape && m_form->pressButton(true))
+                return;
+        }
+        QMainWindow::keyPressEvent(event);
+    }
+
+private:
+    QPointer<Form> m_form;
+};
+
+} // namespace glyvex::platform

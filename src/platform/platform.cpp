@@ -1,0 +1,82 @@
+#include "platform/platform.h"
+
+#include "platform/errors.h"
+#include "platform/twips.h"
+#include "platform/windowframe.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDir>
+#include <QScreen>
+
+namespace glyvex::platform {
+
+namespace {
+QRect screenRect()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry() : QRect(0, 0, 800, 600);
+}
+} // namespace
+
+float ScreenObject::Width() const { return fromPixelsX(screenRect().width()); }
+float ScreenObject::Height() const { return fromPixelsY(screenRect().height()); }
+
+const QStringList& ScreenObject::names() const
+{
+    if (!m_names)
+        m_names = m_platform.fonts().families();
+    return *m_names;
+}
+
+std::int32_t ScreenObject::FontCount() const { return static_cast<std::int32_t>(names().size()); }
+
+QString ScreenObject::Fonts(std::int32_t index) const
+{
+    const QStringList& all = names();
+    if (index < 0 || index >= all.size())
+        throw Error(QStringLiteral("Invalid font index %1").arg(index));
+    return all.at(index);
+}
+
+// Over every window of the program: Qt's override cursor, one level deep.
+void ScreenObject::setMousePointer(int code)
+{
+    if (code == m_pointer)
+        return;
+    if (m_pointer != 0)
+        QApplication::restoreOverrideCursor();
+    if (code == 13)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else if (code != 0)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    m_pointer = code;
+}
+
+Platform::Platform(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<FontSource> fonts, QString appPath)
+    : m_dialogs(std::move(dialogs))
+    , m_fonts(std::move(fonts))
+{
+    m_app.m_path = appPath.isEmpty() ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) : appPath;
+}
+
+Platform::~Platform() { m_screen.setMousePointer(0); }
+
+QMargins Platform::frameBeforeMapping(QWidget* window) { return platform::frameBeforeMapping(window); }
+QMargins Platform::reportedFrame(const QWidget* window) { return platform::reportedFrame(window); }
+
+void Platform::runHandler(const std::function<void()>& handler, QWidget* owner, const QString& title)
+{
+    if (const auto problem = caught(handler))
+        m_dialogs->messageBox(owner ? owner : QApplication::activeWindow(), *problem, vbCritical, title);
+}
+
+void Platform::formUnloaded()
+{
+    if (m_loadedForms > 0 && --m_loadedForms == 0)
+        emit lastFormUnloaded();
+}
+
+std::unique_ptr<Platform> desktopPlatform() { return std::make_unique<Platform>(qtDialogs(), installedFonts()); }
+
+} // namespace glyvex::platform

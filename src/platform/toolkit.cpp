@@ -1,0 +1,31 @@
+#include "platform/toolkit.h"
+
+#include "platform/errors.h"
+
+#include <QApplication>
+#include <QPalette>
+
+namespace glyvex::platform {
+
+void DoEvents()
+{
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+QString LCase(const QString& text) { return text.toLower(); }
+QString UCase(const QString& text) { return text.toUpper(); }
+
+QColor systemColor(int index)
+{
+    switch (index) {
+    case 4:
+        return QApplication::palette("QMenu").color(QPalette::Window);
+    case 5:
+        return QApplication::palette().color(QPalette::Base);
+    default:
+        throw Error(QStringLiteral("Invalid system colour %1").arg(index));
+    }
+}
+
+} // namespace glyvex::platform
