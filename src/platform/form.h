@@ -83,8 +83,6 @@ public:
     Platform& platform() const { return m_platform; }
     ScreenObject& Screen() const { return m_platform.Screen(); }
     const AppObject& App() const { return m_platform.App(); }
-    // Applies the changes of its controls that are waiting for the next paint or read.
-    void flushUpdates() { m_updates.flush(); }
 
     // The client area as a control: the window's own MouseUp and MouseMove.
     Control* background() const { return m_background; }

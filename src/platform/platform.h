@@ -78,8 +78,6 @@ public:
     void runHandler(const std::function<void()>& handler, QWidget* owner = nullptr,
                     const QString& title = QStringLiteral("Glyvex"));
 
-    int loadedForms() const { return m_loadedForms; }
-
 signals:
     // The last loaded window was unloaded: the program ends.
     void lastFormUnloaded();

@@ -4,6 +4,8 @@
 #include "preview/frmmain.h"
 #include "support/guitest.h"
 
+#include <QCoreApplication>
+
 namespace glyvex::testing {
 
 struct Program {
@@ -11,7 +13,7 @@ struct Program {
         : preview(platform)
     {
         splash.Load();
-        preview.flushUpdates();
+        QCoreApplication::sendPostedEvents();
     }
     frmMain preview;
     frmSplash splash{preview};
