@@ -117,16 +117,14 @@ private slots:
         QTest::addColumn<int>("text");
         QTest::addColumn<QString>("atStart");
         QTest::addColumn<QString>("afterPick");
-        QTest::newRow("reference letter") << "Label1(0)" << int(QAccessible::Name) << "A in Arial"
-                                          << "A in Arial";
-        QTest::newRow("preview letter") << "lblLetters(0)" << int(QAccessible::Name) << "A in Arial"
-                                        << "A in Verdana";
-        QTest::newRow("preview ampersand") << "lblSpecial(8)" << int(QAccessible::Name) << "& in Arial"
-                                           << "& in Verdana";
-        QTest::newRow("font list") << "cboFonts" << int(QAccessible::Name) << "Select Font"
-                                   << "Select Font";
-        QTest::newRow("font list value") << "cboFonts" << int(QAccessible::Value) << "Arial"
-                                         << "Verdana";
+        for (const auto& [row, control, text, atStart, afterPick] :
+             {std::tuple{"reference letter", "Label1(0)", QAccessible::Name, "A in Arial", "A in Arial"},
+              {"preview letter", "lblLetters(0)", QAccessible::Name, "A in Arial", "A in Verdana"},
+              {"preview ampersand", "lblSpecial(8)", QAccessible::Name, "& in Arial", "& in Verdana"},
+              {"font list", "cboFonts", QAccessible::Name, "Select Font", "Select Font"},
+              {"font list value", "cboFonts", QAccessible::Value, "Arial", "Verdana"}})
+            QTest::newRow(row) << QString::fromLatin1(control) << int(text) << QString::fromLatin1(atStart)
+                               << QString::fromLatin1(afterPick);
     }
     void charactersSayTheirFace()
     {
@@ -150,27 +148,20 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("control");
         QTest::addColumn<bool>("dark");
-        QTest::addColumn<QColor>("named"); // none: the text must be readable (contrast 4.5:1)
-        QTest::newRow("reference label") << "frmMain"
-                                         << "Label1(0)" << true << QColor();
-        QTest::newRow("preview label") << "frmMain"
-                                       << "lblLetters(0)" << true << QColor();
-        QTest::newRow("preview label, light") << "frmMain"
-                                              << "lblLetters(0)" << false << QColor();
-        QTest::newRow("viewer label") << "frmSentence"
-                                      << "Label1" << true << QColor();
-        QTest::newRow("converter label") << "frmDocConvert"
-                                         << "Label1" << true << QColor();
-        QTest::newRow("splash white") << "frmSplash"
-                                      << "lblVersion" << true << QColor(255, 255, 255);
-        QTest::newRow("About white") << "frmAbout"
-                                     << "lblVersion" << false << QColor(255, 255, 255);
-        QTest::newRow("About link blue") << "frmAbout"
-                                         << "lblWebPage" << true << QColor(0, 0, 255);
-        QTest::newRow("About rule grey") << "frmAbout"
-                                         << "Line1(1)" << true << QColor(128, 128, 128);
-        QTest::newRow("README note red") << "frmReadMe"
-                                         << "lblNotFound" << true << QColor(255, 0, 0);
+        QTest::addColumn<QColor>("named");
+        const QColor readable; // none named: the text must be readable (contrast 4.5:1)
+        for (const auto& [row, window, control, dark, named] :
+             {std::tuple{"reference label", "frmMain", "Label1(0)", true, readable},
+              {"preview label", "frmMain", "lblLetters(0)", true, readable},
+              {"preview label, light", "frmMain", "lblLetters(0)", false, readable},
+              {"viewer label", "frmSentence", "Label1", true, readable},
+              {"converter label", "frmDocConvert", "Label1", true, readable},
+              {"splash white", "frmSplash", "lblVersion", true, QColor(255, 255, 255)},
+              {"About white", "frmAbout", "lblVersion", false, QColor(255, 255, 255)},
+              {"About link blue", "frmAbout", "lblWebPage", true, QColor(0, 0, 255)},
+              {"About rule grey", "frmAbout", "Line1(1)", true, QColor(128, 128, 128)},
+              {"README note red", "frmReadMe", "lblNotFound", true, QColor(255, 0, 0)}})
+            QTest::newRow(row) << QString::fromLatin1(window) << QString::fromLatin1(control) << dark << named;
     }
     void coloursFollowThePalette()
     {
@@ -223,58 +214,6 @@ private slots:
                                     .arg(text.name(), background.name())
                                     .arg(contrast(text, background), 0, 'f', 1)));
         }
-    }
-
-    // A label's name follows its caption; an empty one falls back to its tooltip or its role.
-    void labelNamesFollowCaptions_data()
-    {
-        QTest::addColumn<QString>("toolTip");
-        QTest::addColumn<QString>("whenEmpty");
-        QTest::newRow("no tooltip") << QString() << QStringLiteral("New Sentence");
-        QTest::newRow("tooltip") << QStringLiteral("File Path/Name") << QStringLiteral("File Path/Name");
-    }
-    void labelNamesFollowCaptions()
-    {
-        QFETCH(QString, toolTip);
-        QFETCH(QString, whenEmpty);
-        QWidget parent;
-        Label label({.kind = ControlKind::Label,
-                     .name = QStringLiteral("lblNewSentence"),
-                     .rect = {0, 0, 600, 300},
-                     .toolTip = toolTip,
-                     .autoSize = true},
-                    FontSpec{QStringLiteral("Arial"), 10.8f, 400}, &parent);
-        QCOMPARE(spoken(label.widget()), whenEmpty);
-        label.setCaption(QStringLiteral("Fish && &Chips"));
-        QCoreApplication::sendPostedEvents();
-        QCOMPARE(spoken(label.widget()), QStringLiteral("Fish & Chips"));
-        label.setCaption(QString());
-        QCoreApplication::sendPostedEvents();
-        QCOMPARE(spoken(label.widget()), whenEmpty);
-    }
-
-    void spokenNames_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("kind prefix") << "fraLetters"
-                                     << "Letters";
-        QTest::newRow("words") << "rtfReadMe"
-                               << "Read Me";
-        QTest::newRow("capitals") << "cmdOK"
-                                  << "OK";
-        QTest::newRow("number") << "Image2"
-                                << "Image 2";
-        QTest::newRow("array element") << "Label4(12)"
-                                       << "Label 4";
-        QTest::newRow("all small") << "sep1"
-                                   << "sep 1";
-    }
-    void spokenNames()
-    {
-        QFETCH(QString, name);
-        QFETCH(QString, expected);
-        QCOMPARE(Control::spokenName(name), expected);
     }
 
     // Menus and menu items have access keys; buttons and links take the focus from Tab.

@@ -42,7 +42,9 @@ void pick(ComboBox* list, const QString& entry)
 class TestFontSelection : public testing::GuiTest {
     Q_OBJECT
 private slots:
-    void pickingInTheListSetsAll68InOneHandler()
+    // A pick in the list gives all 68 preview labels its face within one Click, letters first;
+    // only the face changes: the place stays, the size is 12 and the box fits the new letter.
+    void pickingInTheList()
     {
         const QStringList faces = testing::twoInstalledFaces();
         if (faces.size() < 2)
@@ -50,127 +52,73 @@ private slots:
         testing::Program program(usePlatform({faces[0], faces[1], QStringLiteral("Arial")}));
         frmMain& preview = program.preview;
         QCOMPARE(preview.cboFonts->Text(), QStringLiteral("Arial"));
-        // Within one Click every label has changed, letters first: the handler writes them in order.
+        preview.cboFonts->setListIndex(0);
+        Label* letter = preview.lblLetters[22]; // "W": wide in every face
+        const QRectF before(letter->Left(), letter->Top(), letter->Width(), letter->Height());
         QStringList seenDuringClick;
-        QObject::connect(
-            preview.cboFonts, &Control::Click, preview.cboFonts,
-            [&] {
-                seenDuringClick = {preview.lblLetters[25]->FontName(), preview.lblSpecial[31]->FontName()};
-            },
-            Qt::DirectConnection);
+        QObject::connect(preview.cboFonts, &Control::Click, preview.cboFonts, [&] {
+            seenDuringClick = {preview.lblLetters[25]->FontName(), preview.lblSpecial[31]->FontName()};
+        });
         pick(preview.cboFonts, faces[1]);
-        QCOMPARE(preview.cboFonts->Text(), faces[1]);
         QCOMPARE(seenDuringClick, (QStringList{faces[1], faces[1]}));
         allPreviewFacesAre(preview, faces[1]);
         for (Label* reference : preview.Label1 + preview.Label3 + preview.Label4)
             QCOMPARE(reference->FontName(), QStringLiteral("Arial"));
-    }
-
-    void onlyTheFaceChanges()
-    {
-        const QStringList faces = testing::twoInstalledFaces();
-        if (faces.size() < 2)
-            QSKIP("Needs two installed faces");
-        testing::Program program(usePlatform({faces[0], faces[1]}));
-        frmMain& preview = program.preview;
-        Label* letter = preview.lblLetters[22]; // "W": wide in every face
-        const float left = letter->Left(), top = letter->Top();
-        preview.cboFonts->setListIndex(0);
-        const float widthBefore = letter->Width();
-        preview.cboFonts->setListIndex(1);
-        QCOMPARE(letter->Left(), left);
-        QCOMPARE(letter->Top(), top);
-        QVERIFY(letter->Width() != widthBefore); // sized to its text in the new face, at once
-        QCOMPARE(letter->FontSize(), 12.f);
+        QCOMPARE(QPointF(letter->Left(), letter->Top()), before.topLeft());
+        QVERIFY(letter->Width() != before.width());
         QCOMPARE(letter->shownFont().family(), faces[1]);
+        QCOMPARE(letter->FontSize(), 12.f);
         QCOMPARE(preview.lblSpecial[0]->shownFont().weight(), QFont::Bold);
         QCOMPARE(preview.lblSpecial[1]->shownFont().weight(), QFont::Normal);
     }
 
-    void dialogChoiceChangesLabelsNotTheList()
-    {
-        testing::Program program(usePlatform({QStringLiteral("Alpha Face"), QStringLiteral("Arial")}));
-        frmMain& preview = program.preview;
-        dialogs().expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 20.f}, [](const testing::DialogCall& call) {
-            QCOMPARE(call.font.initialFace, QStringLiteral("Arial"));
-            QCOMPARE(call.font.title, QStringLiteral("Select Font Name"));
-        });
-        preview.mnuChangeFont->action()->trigger();
-        allPreviewFacesAre(preview, QStringLiteral("DejaVu Serif"));
-        QCOMPARE(preview.lblLetters[0]->FontSize(), 12.f); // the size picked is ignored
-        QCOMPARE(preview.lblLetters[0]->FontWeight(), 400);
-        QCOMPARE(preview.cboFonts->Text(), QStringLiteral("Arial"));
-        QCOMPARE(preview.CommonDialog1.Flags, 0x10005);
-    }
-
-    void dialogCancelled_data()
-    {
-        QTest::addColumn<bool>("choseInDialogFirst");
-        QTest::newRow("after a pick in the list: no change") << false;
-        QTest::newRow("after a dialog choice: back to the list's face") << true;
-    }
-    void dialogCancelled()
-    {
-        QFETCH(bool, choseInDialogFirst);
-        testing::Program program(usePlatform({QStringLiteral("Alpha Face"), QStringLiteral("Arial")}));
-        frmMain& preview = program.preview;
-        if (choseInDialogFirst) {
-            dialogs().expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12.f});
-            preview.mnuChangeFont_Click();
-        }
-        // The dialog opens on the list's face, not on the face chosen in it before.
-        dialogs().expectFont(std::nullopt, [](const testing::DialogCall& call) {
-            QCOMPARE(call.font.initialFace, QStringLiteral("Arial"));
-        });
-        preview.mnuChangeFont_Click();
-        allPreviewFacesAre(preview, QStringLiteral("Arial"));
-    }
-
-    void blankOrEmptyAnswerChangesNothing_data()
+    // "&Change Font..." opens on the list's face; a face chosen there goes to the preview labels
+    // (at 12 points, whatever size was picked) and not to the list; a cancel, a blank or an empty
+    // answer brings the list's face back or changes nothing; picking the entry the list shows
+    // again, or setting ListIndex to it, brings the list's face back.
+    void changeFont_data()
     {
         QTest::addColumn<QStringList>("fonts");
-        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QStringList>("answers"); // in the dialog, in turn: "-" cancels
+        QTest::addColumn<QString>("then"); // afterwards: "pick" the shown entry, "code" sets it
         QTest::addColumn<QString>("expected");
-        QTest::newRow("one blank") << QStringList{"Alpha Face"} << " "
-                                   << "Alpha Face";
-        QTest::newRow("empty list, cancelled") << QStringList{} << ""
-                                               << "Arial";
+        const QStringList two{"Alpha Face", "Arial"};
+        for (const auto& [row, fonts, answers, then, expected] :
+             {std::tuple{"a face chosen", two, QStringList{"DejaVu Serif"}, "", "DejaVu Serif"},
+              {"cancelled", two, QStringList{"-"}, "", "Arial"},
+              {"cancelled after a choice", two, QStringList{"DejaVu Serif", "-"}, "", "Arial"},
+              {"one blank", QStringList{"Alpha Face"}, QStringList{" "}, "", "Alpha Face"},
+              {"empty list, cancelled", QStringList{}, QStringList{"-"}, "", "Arial"},
+              {"shown entry picked again", two, QStringList{"DejaVu Serif"}, "pick", "Arial"},
+              {"ListIndex set again", two, QStringList{"DejaVu Serif"}, "code", "Arial"}})
+            QTest::newRow(row) << fonts << answers << QString::fromLatin1(then) << QString::fromLatin1(expected);
     }
-    void blankOrEmptyAnswerChangesNothing()
+    void changeFont()
     {
         QFETCH(QStringList, fonts);
-        QFETCH(QString, answer);
+        QFETCH(QStringList, answers);
+        QFETCH(QString, then);
         QFETCH(QString, expected);
         testing::Program program(usePlatform(fonts));
-        if (answer.isEmpty())
-            dialogs().expectFont(std::nullopt);
-        else
-            dialogs().expectFont(FontChoice{answer, 12.f});
-        program.preview.mnuChangeFont_Click();
-        allPreviewFacesAre(program.preview, expected);
-    }
-
-    // After a face from the dialog, a pick of the entry the list already shows brings the
-    // list's face back; so does setting ListIndex to it from code.
-    void pickingTheShownEntryAgain_data()
-    {
-        QTest::addColumn<bool>("byUser");
-        QTest::newRow("picked by the user") << true;
-        QTest::newRow("ListIndex set from code") << false;
-    }
-    void pickingTheShownEntryAgain()
-    {
-        QFETCH(bool, byUser);
-        testing::Program program(usePlatform({QStringLiteral("Alpha Face"), QStringLiteral("Arial")}));
         frmMain& preview = program.preview;
-        dialogs().expectFont(FontChoice{QStringLiteral("DejaVu Serif"), 12.f});
-        preview.mnuChangeFont_Click();
-        allPreviewFacesAre(preview, QStringLiteral("DejaVu Serif"));
-        if (byUser)
-            pick(preview.cboFonts, QStringLiteral("Arial"));
-        else
+        const QString listFace = preview.cboFonts->Text();
+        for (const QString& answer : answers) {
+            const auto choice = answer == u"-" ? std::nullopt : std::optional(FontChoice{answer, 20.f});
+            dialogs().expectFont(choice, [&](const testing::DialogCall& call) {
+                QCOMPARE(call.font.initialFace, listFace);
+                QCOMPARE(call.font.title, QStringLiteral("Select Font Name"));
+            });
+            preview.mnuChangeFont->action()->trigger();
+        }
+        if (then == u"pick")
+            pick(preview.cboFonts, listFace);
+        if (then == u"code")
             preview.cboFonts->setListIndex(preview.cboFonts->ListIndex());
-        allPreviewFacesAre(preview, QStringLiteral("Arial"));
+        allPreviewFacesAre(preview, expected);
+        QCOMPARE(preview.lblLetters[0]->FontSize(), 12.f);
+        QCOMPARE(preview.lblLetters[0]->FontWeight(), 400);
+        QCOMPARE(preview.cboFonts->Text(), listFace);
+        QCOMPARE(preview.CommonDialog1.Flags, 0x10005);
     }
 
     // The machine's own list: each installed family once, by fontconfig's name, and no generic

@@ -1,13 +1,9 @@
-// The toolkit layer: geometry in twips, labels, menus, the screen and the dialog seam. (What the
-// windows rely on beyond this, the common dialog's requests included, is checked through them.)
+// The toolkit layer: geometry in twips, the frame around the client area, self-sizing labels and
+// check marks. (What the windows rely on beyond this is checked through them.)
 #include "platform/form.h"
-#include "platform/toolkit.h"
 #include "platform/twips.h"
 #include "support/guitest.h"
 
-#include <QApplication>
-#include <QScreen>
-#include <QScopeGuard>
 #include <QTest>
 
 using namespace glyvex;
@@ -44,10 +40,8 @@ private slots:
     void geometryReadsBackWhatWasWritten_data()
     {
         QTest::addColumn<float>("value");
-        QTest::newRow("whole") << 4494.f;
-        QTest::newRow("half twip") << 4493.5f;
-        QTest::newRow("negative") << -500.5f;
-        QTest::newRow("not a pixel multiple") << 1001.25f;
+        for (const float value : {4494.f, 4493.5f, -500.5f, 1001.25f})
+            QTest::addRow("%g", double(value)) << value;
     }
     void geometryReadsBackWhatWasWritten()
     {
@@ -135,26 +129,6 @@ private slots:
         QVERIFY(form.one->Checked() && form.one->action()->isChecked());
         form.one->setChecked(false);
         QVERIFY(!form.one->action()->isChecked());
-    }
-
-    void screenInTwipsAndBusyPointer()
-    {
-        QCOMPARE(platform().Screen().Width(), QGuiApplication::primaryScreen()->geometry().width() * 15.f); // 96 DPI
-        QCOMPARE(platform().Screen().Height(), QGuiApplication::primaryScreen()->geometry().height() * 15.f);
-        platform().Screen().setMousePointer(13);
-        QCOMPARE(QApplication::overrideCursor()->shape(), Qt::BusyCursor);
-        platform().Screen().setMousePointer(0);
-        QVERIFY(!QApplication::overrideCursor());
-    }
-
-    void scriptedDialogsCatchSurprises()
-    {
-        testing::ScriptedDialogs script;
-        script.expectInput(QStringLiteral("typed"));
-        script.messageBox(nullptr, QStringLiteral("surprise"), 16, QStringLiteral("Glyvex"));
-        QCOMPARE(script.failures().size(), 1);
-        QCOMPARE(script.inputBox(nullptr, QStringLiteral("p"), QStringLiteral("t")), QStringLiteral("typed"));
-        QCOMPARE(script.pending(), 0);
     }
 };
 

@@ -11,56 +11,11 @@ using platform::FontChoice;
 namespace {
 QString describe(const DialogCall& call)
 {
-    static const char* const kinds[]
-        = {"file dialog", "font dialog", "input box", "message box", "pop-up menu", "web page"};
-    const QString detail = !call.title.isEmpty() ? call.title
-        : !call.file.title.isEmpty()             ? call.file.title
-        : !call.menu.isEmpty()                   ? call.menu
-        : !call.prompt.isEmpty()                 ? call.prompt
-                                                 : call.url.toString();
-    return QStringLiteral("%1 \"%2\"").arg(QLatin1String(kinds[int(call.kind)]), detail);
+    static const char* const kinds[] = {"file dialog", "font dialog", "input box", "message box", "pop-up", "web page"};
+    const QStringList details{call.title, call.file.title, call.menu, call.prompt, call.url.toString()};
+    return QStringLiteral("%1 \"%2\"").arg(QLatin1String(kinds[int(call.kind)]), details.join(u' ').simplified());
 }
 } // namespace
-
-ScriptedDialogs& ScriptedDialogs::expectFile(const QString& answer, Check check)
-{
-    m_script.append({DialogCall::Kind::File, std::move(check), answer});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectFont(std::optional<FontChoice> answer, Check check)
-{
-    m_script.append({DialogCall::Kind::Font, std::move(check), {}, std::move(answer)});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectInput(const QString& answer, Check check)
-{
-    m_script.append({DialogCall::Kind::Input, std::move(check), answer});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectMessage(Check check)
-{
-    m_script.append({DialogCall::Kind::Message, std::move(check)});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectPopup(const QString& menu, const QString& choose)
-{
-    const auto check = [this, menu](const DialogCall& call) {
-        if (call.menu != menu)
-            m_failures.append(QStringLiteral("pop-up of menu %1, expected %2").arg(call.menu, menu));
-    };
-    m_script.append({DialogCall::Kind::Popup, check, choose});
-    return *this;
-}
-
-ScriptedDialogs& ScriptedDialogs::expectUrl(bool result, Check check)
-{
-    m_script.append({DialogCall::Kind::Url, std::move(check), {}, {}, result});
-    return *this;
-}
 
 ScriptedDialogs& ScriptedDialogs::then(std::function<void()> action)
 {
@@ -77,6 +32,8 @@ const ScriptedDialogs::Step* ScriptedDialogs::take(const DialogCall& call)
         return nullptr;
     }
     m_current = m_script.takeFirst();
+    if (!m_current->menu.isEmpty() && m_current->menu != call.menu)
+        m_failures.append(QStringLiteral("pop-up of menu %1, expected %2").arg(call.menu, m_current->menu));
     if (m_current->check)
         m_current->check(call);
     if (m_current->after)

@@ -26,13 +26,28 @@ class ScriptedDialogs final : public platform::Dialogs {
 public:
     using Check = std::function<void(const DialogCall&)>;
 
-    ScriptedDialogs& expectFile(const QString& answer, Check check = {});
-    ScriptedDialogs& expectFont(std::optional<platform::FontChoice> answer, Check check = {});
-    ScriptedDialogs& expectInput(const QString& answer, Check check = {});
-    ScriptedDialogs& expectMessage(Check check = {});
+    ScriptedDialogs& expectFile(const QString& answer, Check check = {})
+    {
+        return add({DialogCall::Kind::File, std::move(check), answer});
+    }
+    ScriptedDialogs& expectFont(std::optional<platform::FontChoice> answer, Check check = {})
+    {
+        return add({DialogCall::Kind::Font, std::move(check), {}, std::move(answer)});
+    }
+    ScriptedDialogs& expectInput(const QString& answer, Check check = {})
+    {
+        return add({DialogCall::Kind::Input, std::move(check), answer});
+    }
+    ScriptedDialogs& expectMessage(Check check = {}) { return add({DialogCall::Kind::Message, std::move(check)}); }
     // Pops up the named menu; chooses the named item, or nothing when empty.
-    ScriptedDialogs& expectPopup(const QString& menu, const QString& choose = {});
-    ScriptedDialogs& expectUrl(bool result, Check check = {});
+    ScriptedDialogs& expectPopup(const QString& menu, const QString& choose = {})
+    {
+        return add({DialogCall::Kind::Popup, {}, choose, {}, false, {}, menu});
+    }
+    ScriptedDialogs& expectUrl(bool result, Check check = {})
+    {
+        return add({DialogCall::Kind::Url, std::move(check), {}, {}, result});
+    }
     // Runs an action when the next expectation is answered (before it returns).
     ScriptedDialogs& then(std::function<void()> action);
 
@@ -55,7 +70,13 @@ private:
         std::optional<platform::FontChoice> font;
         bool result = false;
         std::function<void()> after;
+        QString menu; // pop-ups: the menu expected
     };
+    ScriptedDialogs& add(Step step)
+    {
+        m_script.append(std::move(step));
+        return *this;
+    }
     const Step* take(const DialogCall& call);
     QList<Step> m_script;
     QList<DialogCall> m_calls;
