@@ -1,5 +1,5 @@
-// The toolkit layer: geometry in twips, the frame around the client area, self-sizing labels and
-// check marks. (What the windows rely on beyond this is checked through them.)
+// The toolkit layer: geometry in twips, the frame around the client area and check marks. (What the windows rely on
+// beyond this is checked through them.)
 #include "platform/form.h"
 #include "platform/twips.h"
 #include "support/guitest.h"
@@ -101,24 +101,6 @@ private slots:
         QCOMPARE(form.window()->height(), design.height());
         form.setLeft(3000);
         QCOMPARE(form.window()->geometry().topLeft(), QPoint(200 + 1, toPixelsY(form.Top()) + 20));
-    }
-
-    // A label sized to its caption takes the window's font and resizes as soon as it changes.
-    void autoSizeLabelResizesAtOnce()
-    {
-        frmProbe form(platform());
-        QCOMPARE(form.label->FontSize(), 10.8f);
-        form.label->setCaption(QStringLiteral("W"));
-        const float one = form.label->Width();
-        form.label->setCaption(QStringLiteral("WWWW"));
-        QVERIFY(form.label->Width() > 3 * one);
-        form.label->setFontSize(21.6f);
-        QVERIFY(form.label->Width() > 7 * one);
-        QCOMPARE(form.label->Left(), 240.f);
-        form.label->setCaption(QString());
-        QCOMPARE(form.label->Width(), 0.f);
-        form.label->setBorderStyle(1);
-        QVERIFY(form.label->Width() > 0); // the empty box still shows its border
     }
 
     // A check mark changes only when a handler sets it, never by itself on a click.
