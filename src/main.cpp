@@ -89,7 +89,6 @@ int main(int argc, char* argv[])
     QApplication::setDesktopFileName(QStringLiteral("org.example.Glyvex"));
     QApplication::setWindowIcon(glyvex::platform::programIcon());
     QApplication::setQuitOnLastWindowClosed(false);
-    glyvex::platform::useInstalledDefaultFont();
     const std::unique_ptr<glyvex::platform::Platform> platform = glyvex::platform::desktopPlatform();
     // The program ends when its last window is unloaded. exit(), not quit(): Qt 6 turns quit()
     // into a close request to every window, which a window may refuse.
@@ -98,9 +97,13 @@ int main(int argc, char* argv[])
         Qt::QueuedConnection);
 
     // The Preview window and its controls are made when the start-up sequence loads it, once
-    // the splash window is on screen.
+    // the splash window is on screen; so is the choice of the default font, which reads the
+    // installed fonts (the splash window names its own faces).
     std::optional<glyvex::frmMain> preview;
-    glyvex::frmSplash splash(*platform, [&]() -> glyvex::frmMain& { return preview.emplace(*platform); });
+    glyvex::frmSplash splash(*platform, [&]() -> glyvex::frmMain& {
+        glyvex::platform::useInstalledDefaultFont();
+        return preview.emplace(*platform);
+    });
     platform->runHandler([&] { splash.Load(); });
     if (!preview || !preview->IsLoaded())
         return 1;

@@ -192,8 +192,13 @@ void Control::schedule()
     m_pending = true;
     if (m_updates)
         m_updates->add(this);
-    else
-        sync();
+}
+
+void Control::setUpdateQueue(UpdateQueue* queue)
+{
+    m_updates = queue;
+    if (m_pending && m_updates)
+        m_updates->add(this);
 }
 
 void UpdateQueue::add(Control* control)

@@ -84,8 +84,8 @@ public:
     void setMousePointer(int code);
     QWidget* widget() const { return m_widget; }
 
-    // Where its changes wait (its window's queue); without one they apply at once.
-    void setUpdateQueue(UpdateQueue* queue) { m_updates = queue; }
+    // Where its changes wait: its window's queue. Until it has one they wait for the next read.
+    void setUpdateQueue(UpdateQueue* queue);
     // The role a control's name gives, in words, for screen readers ("fraLetters": "Letters").
     static QString spokenName(const QString& name);
 

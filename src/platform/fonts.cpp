@@ -13,8 +13,8 @@ namespace {
 // One pass over fontconfig's fonts: each installed family once, by the name fontconfig gives it
 // first (the name other programs show), and every name a font answers to. Qt's own list would add
 // its generic aliases ("Serif", "Sans Serif", "Monospace") and name a family that comes from two
-// foundries or in two formats "Family [Foundry]". Each fontconfig query walks every installed
-// font, so the program asks once and answers the rest from here.
+// foundries or in two formats "Family [Foundry]". The fonts are read where fontconfig keeps them
+// (a listing would copy and sort every one of them), once: the other questions are answered here.
 struct InstalledNames {
     QStringList families;
     QSet<QString> allNames;
@@ -25,26 +25,25 @@ const InstalledNames& installedNames()
     static const InstalledNames names = [] {
         InstalledNames found;
         QSet<QString> listed;
-        FcPattern* pattern = FcPatternCreate();
-        FcObjectSet* objects = FcObjectSetBuild(FC_FAMILY, nullptr);
-        FcFontSet* fonts = FcFontList(nullptr, pattern, objects);
-        for (int i = 0; fonts && i < fonts->nfont; ++i) {
-            FcChar8* value = nullptr;
-            for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &value) == FcResultMatch; ++n) {
-                const QString family = QString::fromUtf8(reinterpret_cast<const char*>(value));
-                if (family.isEmpty())
-                    continue;
-                found.allNames.insert(family);
-                if (n == 0 && !listed.contains(family)) {
-                    listed.insert(family);
-                    found.families.append(family);
+        FcConfig* config = FcConfigReference(nullptr);
+        for (const FcSetName set : {FcSetSystem, FcSetApplication}) {
+            const FcFontSet* fonts = config ? FcConfigGetFonts(config, set) : nullptr;
+            for (int i = 0; fonts && i < fonts->nfont; ++i) {
+                FcChar8* value = nullptr;
+                for (int n = 0; FcPatternGetString(fonts->fonts[i], FC_FAMILY, n, &value) == FcResultMatch; ++n) {
+                    const QString family = QString::fromUtf8(reinterpret_cast<const char*>(value));
+                    if (family.isEmpty())
+                        continue;
+                    found.allNames.insert(family);
+                    if (n == 0 && !listed.contains(family)) {
+                        listed.insert(family);
+                        found.families.append(family);
+                    }
                 }
             }
         }
-        if (fonts)
-            FcFontSetDestroy(fonts);
-        FcObjectSetDestroy(objects);
-        FcPatternDestroy(pattern);
+        if (config)
+            FcConfigDestroy(config);
         return found;
     }();
     return names;
@@ -55,6 +54,10 @@ public:
     QStringList families() override { return installedNames().families; }
 };
 
+// The installed family fontconfig gives for a name that is not one: the first installed family
+// among the names its configuration puts in place of it (aliases such as Arial -> Liberation
+// Sans, "Sans Serif" -> DejaVu Sans), the order in which its match tries them. Only when none of
+// them is installed does it take fontconfig's full match, which compares every installed font.
 QString fontconfigMatch(const QString& name)
 {
     FcPattern* pattern = FcPatternCreate();
@@ -62,14 +65,22 @@ QString fontconfigMatch(const QString& name)
     FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(utf8.constData()));
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
     FcDefaultSubstitute(pattern);
-    FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    const QSet<QString>& installed = installedNames().allNames;
     QString family;
     FcChar8* value = nullptr;
-    if (match && FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch)
-        family = QString::fromUtf8(reinterpret_cast<const char*>(value));
-    if (match)
-        FcPatternDestroy(match);
+    for (int n = 0; family.isEmpty() && FcPatternGetString(pattern, FC_FAMILY, n, &value) == FcResultMatch; ++n) {
+        const QString candidate = QString::fromUtf8(reinterpret_cast<const char*>(value));
+        if (installed.contains(candidate))
+            family = candidate;
+    }
+    if (family.isEmpty()) {
+        FcResult result = FcResultNoMatch;
+        if (FcPattern* match = FcFontMatch(nullptr, pattern, &result)) {
+            if (FcPatternGetString(match, FC_FAMILY, 0, &value) == FcResultMatch)
+                family = QString::fromUtf8(reinterpret_cast<const char*>(value));
+            FcPatternDestroy(match);
+        }
+    }
     FcPatternDestroy(pattern);
     return family;
 }

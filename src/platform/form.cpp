@@ -14,13 +14,30 @@ namespace glyvex::platform {
 
 namespace {
 
+// The window's background. The window's own face, like a label's, is looked up when the window
+// is first shown or read: looking up a face reads the installed fonts, which on a large
+// collection takes longer than making and showing a window.
 class ClientArea final : public Control {
 public:
-    ClientArea(const ControlSpec& entry, QWidget* widget)
+    ClientArea(const ControlSpec& entry, QWidget* widget, std::optional<FontSpec> font)
         : Control(entry, widget)
+        , m_font(std::move(font))
     {
         relayMouse();
+        if (m_font)
+            schedule();
     }
+
+protected:
+    void sync() override
+    {
+        m_pending = false;
+        if (m_font)
+            m_widget->setFont(toQFont(*m_font));
+    }
+
+private:
+    std::optional<FontSpec> m_font;
 };
 
 Qt::WindowFlags windowFlags(const FormDesign& design)
@@ -53,7 +70,6 @@ Form::Form(Platform& platform, const QString& name, const FormDesign& design)
     w->setCentralWidget(client);
     if (design.font) {
         m_font = *design.font;
-        client->setFont(toQFont(m_font));
     } else {
         const QFont standard = client->font();
         m_font = {standard.family(), static_cast<float>(standard.pointSizeF()), standard.weight(), false};
@@ -64,7 +80,8 @@ Form::Form(Platform& platform, const QString& name, const FormDesign& design)
         client->setPalette(palette);
         client->setAutoFillBackground(true);
     }
-    m_background = new ClientArea(ControlSpec{.kind = ControlKind::Frame, .name = name}, client);
+    m_background = new ClientArea(ControlSpec{.kind = ControlKind::Frame, .name = name}, client, design.font);
+    m_background->setUpdateQueue(&m_updates);
     m_width = design.clientWidth;
     m_height = design.clientHeight;
 }
@@ -201,8 +218,10 @@ void Form::Show()
     Load();
     if (!m_loaded)
         return; // unloaded by its own load handler
-    m_updates.flush();
+    // The window is mapped first and its deferred changes (faces looked up, labels sized to
+    // their text) are applied before anything is drawn: a first paint comes from the event loop.
     m_window->show();
+    m_updates.flush();
     frameKnown(m_platform.reportedFrame(m_window));
     applyGeometry();
 }

@@ -40,7 +40,10 @@ Label::Label(const ControlSpec& entry, const FontSpec& font, QWidget* parent)
         l->setPalette(palette);
     }
     relayMouse();
-    sync();
+    // The caption is there at once for screen readers; the face and the size that fits it are
+    // applied with the window's other deferred changes, before it is first drawn or when read.
+    showCaption();
+    schedule();
 }
 
 QLabel* Label::label() const { return static_cast<QLabel*>(m_widget); }
@@ -106,12 +109,9 @@ void Label::setBorderStyle(int style)
     schedule();
 }
 
-void Label::sync()
+void Label::showCaption()
 {
-    m_pending = false;
     QLabel* l = label();
-    const QFont font = toQFont(m_font);
-    l->setFont(font);
     l->setFrameShape(m_borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
     const QString text = shownText();
     l->setText(text);
@@ -119,6 +119,16 @@ void Label::sync()
     l->setAccessibleName(text.isEmpty()         ? m_spokenName
                              : m_spokenWithFace ? QStringLiteral("%1 in %2").arg(text, m_font.name)
                                                 : text);
+}
+
+void Label::sync()
+{
+    m_pending = false;
+    QLabel* l = label();
+    const QFont font = toQFont(m_font);
+    l->setFont(font);
+    showCaption();
+    const QString text = l->text();
     if (m_autoSize && l->wordWrap()) {
         // A label that wraps keeps its width and takes the height of its lines.
         m_rect.height = fromPixelsY(std::max(l->heightForWidth(l->width()), 2 * l->frameWidth()));

@@ -39,6 +39,7 @@ protected:
 
 private:
     QLabel* label() const;
+    void showCaption();
     FontSpec m_font;
     QString m_caption;
     std::optional<QColor> m_foreColor;
