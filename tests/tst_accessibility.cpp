@@ -120,38 +120,6 @@ private slots:
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String("; "))));
     }
 
-    // The two labels of a character are told apart by their faces; the font list is called what
-    // it is for and gives the chosen face as its value.
-    void charactersSayTheirFace_data()
-    {
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<int>("text");
-        QTest::addColumn<QString>("atStart");
-        QTest::addColumn<QString>("afterPick");
-        for (const auto& [row, control, text, atStart, afterPick] :
-             {std::tuple{"reference letter", "Label1(0)", QAccessible::Name, "A in Arial", "A in Arial"},
-              {"preview letter", "lblLetters(0)", QAccessible::Name, "A in Arial", "A in Verdana"},
-              {"preview ampersand", "lblSpecial(8)", QAccessible::Name, "& in Arial", "& in Verdana"},
-              {"font list", "cboFonts", QAccessible::Name, "Select Font", "Select Font"},
-              {"font list value", "cboFonts", QAccessible::Value, "Arial", "Verdana"}})
-            QTest::newRow(row) << QString::fromLatin1(control) << int(text) << QString::fromLatin1(atStart)
-                               << QString::fromLatin1(afterPick);
-    }
-    void charactersSayTheirFace()
-    {
-        QFETCH(QString, control);
-        QFETCH(int, text);
-        QFETCH(QString, atStart);
-        QFETCH(QString, afterPick);
-        testing::Program program(usePlatform({QStringLiteral("Arial"), QStringLiteral("Verdana")}));
-        QWidget* widget = program.preview.window()->findChild<QWidget*>(control);
-        QVERIFY(widget);
-        QCOMPARE(spoken(widget, QAccessible::Text(text)), atStart);
-        program.preview.cboFonts->setListIndex(1);
-        QCoreApplication::sendPostedEvents();
-        QCOMPARE(spoken(widget, QAccessible::Text(text)), afterPick);
-    }
-
     // Colours a window does not name are the palette's, so that text stays readable on a dark
     // theme; the colours it names stay as they are.
     void coloursFollowThePalette_data()

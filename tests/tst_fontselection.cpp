@@ -3,6 +3,7 @@
 #include "support/program.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QSet>
@@ -37,13 +38,21 @@ void pick(ComboBox* list, const QString& entry)
     QTest::keyClick(view, Qt::Key_Return);
     QVERIFY(!view->isVisible());
 }
+// What a screen reader says of a control.
+QString spoken(const Control* control, QAccessible::Text text = QAccessible::Name)
+{
+    QCoreApplication::sendPostedEvents();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control->widget());
+    return iface ? iface->text(text) : QString();
+}
 } // namespace
 
 class TestFontSelection : public testing::GuiTest {
     Q_OBJECT
 private slots:
     // A pick in the list gives all 68 preview labels its face within one Click, letters first;
-    // only the face changes: the place stays, the size is 12 and the box fits the new letter.
+    // only the face changes: the place stays, the size is 12 and the box fits the new letter. A
+    // screen reader tells the two labels of a character apart by their faces.
     void pickingInTheList()
     {
         const QStringList faces = testing::twoInstalledFaces();
@@ -52,15 +61,19 @@ private slots:
         testing::Program program(usePlatform({faces[0], faces[1], QStringLiteral("Arial")}));
         frmMain& preview = program.preview;
         QCOMPARE(preview.cboFonts->Text(), QStringLiteral("Arial"));
-        preview.cboFonts->setListIndex(0);
         Label* letter = preview.lblLetters[22]; // "W": wide in every face
         const QRectF before(letter->Left(), letter->Top(), letter->Width(), letter->Height());
         QStringList seenDuringClick;
         QObject::connect(preview.cboFonts, &Control::Click, preview.cboFonts, [&] {
             seenDuringClick = {preview.lblLetters[25]->FontName(), preview.lblSpecial[31]->FontName()};
         });
+        QCOMPARE(spoken(preview.lblSpecial[8]), u"& in Arial"_qs);
         pick(preview.cboFonts, faces[1]);
         QCOMPARE(seenDuringClick, (QStringList{faces[1], faces[1]}));
+        QCOMPARE(spoken(preview.lblLetters[0]), u"A in "_qs + faces[1]);
+        QCOMPARE(spoken(preview.Label1[0]), u"A in Arial"_qs);
+        QCOMPARE(spoken(preview.cboFonts) + u'=' + spoken(preview.cboFonts, QAccessible::Value),
+                 u"Select Font="_qs + faces[1]);
         allPreviewFacesAre(preview, faces[1]);
         for (Label* reference : preview.Label1 + preview.Label3 + preview.Label4)
             QCOMPARE(reference->FontName(), QStringLiteral("Arial"));

@@ -1,4 +1,4 @@
-// The toolkit layer: geometry in twips, the frame around the client area and check marks. (What the windows rely on
+// The toolkit layer: the frame around the client area, and check marks. (What the windows rely on
 // beyond this is checked through them.)
 #include "platform/form.h"
 #include "platform/twips.h"
@@ -21,14 +21,9 @@ public:
                FormDesign{
                    .clientWidth = 3000, .clientHeight = 2000, .font = FontSpec{QStringLiteral("Arial"), 10.8f, 400}})
     {
-        label = add<Label>({.kind = ControlKind::Label,
-                            .name = QStringLiteral("lblProbe"),
-                            .rect = {240, 240, 60, 252},
-                            .autoSize = true});
         addMenus(kMenus);
         one = menuItem(QStringLiteral("mnuOne"));
     }
-    Label* label = nullptr;
     MenuItem* one = nullptr;
 };
 
@@ -37,28 +32,6 @@ public:
 class TestToolkit : public testing::GuiTest {
     Q_OBJECT
 private slots:
-    void geometryReadsBackWhatWasWritten_data()
-    {
-        QTest::addColumn<float>("value");
-        for (const float value : {4494.f, 4493.5f, -500.5f, 1001.25f})
-            QTest::addRow("%g", double(value)) << value;
-    }
-    void geometryReadsBackWhatWasWritten()
-    {
-        QFETCH(float, value);
-        frmProbe form(platform());
-        form.Show();
-        form.setLeft(value);
-        form.setTop(value);
-        form.setWidth(6000 + value);
-        form.label->setLeft(value);
-        QCOMPARE(form.Left(), value);
-        QCOMPARE(form.Top(), value);
-        QCOMPARE(form.Width(), 6000 + value);
-        QCOMPARE(form.window()->frameGeometry().x(), toPixelsX(value));
-        QCOMPARE(form.label->Left(), value);
-    }
-
     // The design's client area is what the user sees, whenever the frame becomes known; a width
     // a handler wrote is the outer width. Openbox's frame: 1 left, 20 top, 1 right, 5 bottom.
     void frameAroundTheClientArea_data()
