@@ -72,7 +72,7 @@ private slots:
         QCOMPARE(seenDuringClick, (QStringList{faces[1], faces[1]}));
         QCOMPARE(spoken(preview.lblLetters[0]), u"A in "_qs + faces[1]);
         QCOMPARE(spoken(preview.Label1[0]), u"A in Arial"_qs);
-        QCOMPARE(spoken(preview.cboFonts) + u'=' + spoken(preview.cboFonts, QAccessible::Value),
+        QCOMPARE(preview.cboFonts->widget()->accessibleName() + u'=' + spoken(preview.cboFonts, QAccessible::Value),
                  u"Select Font="_qs + faces[1]);
         allPreviewFacesAre(preview, faces[1]);
         for (Label* reference : preview.Label1 + preview.Label3 + preview.Label4)
