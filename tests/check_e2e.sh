@@ -177,9 +177,8 @@ if [ "$kind" = bare ]; then
   pass "exported $work/export.rtf; LibreOffice reads back the same text"
 fi
 # --- README and About: the whole of each window, centred; the README window is modal -----------
-# key, title, client area expected (pixels), twips
-while read -r key title size twips <&3; do
-  step=${title//[^a-zA-Z]/}
+# key, name, title, client area expected (pixels), twips
+while read -r key step title size twips <&3; do
   keys "$main" alt+h "$key"
   settled "$title"
   [ "$CW $CH" = "${size/x/ }" ] || fail "client area ${CW}x$CH, expected $size ($twips twips)"
@@ -195,10 +194,10 @@ while read -r key title size twips <&3; do
   else keys "$title" Return; fi
   gone "$title"
 done 3<<'WINDOWS'
-r ^Glyvex\sREADME\.txt$ 464x335 6960x5028
-a ^About\sGLYVEX\.\.\.$ 374x315 5604x4728
+r readme ^Glyvex\sREADME\.txt$ 464x335 6960x5028
+a about ^About\sGLYVEX\.\.\.$ 374x315 5604x4728
 WINDOWS
-pass "README (with README.txt found beside the program) and About shown whole, and closed"
+step=readme,about; pass "README (with README.txt found beside the program) and About shown whole, and closed"
 # --- Dark theme: the character labels readable on the theme's background ----------------------
 if [ "$kind" = dark ]; then
   step=contrast
