@@ -4,7 +4,6 @@
 #include "support/files.h"
 #include "support/rtfreader.h"
 
-#include <QDir>
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
@@ -16,11 +15,9 @@ using namespace glyvex;
 using platform::RichTextBox;
 using testing::units;
 
-namespace {
-
 // What LibreOffice made of a document, from its flat ODF: the paragraphs joined with "\n" (with
 // text:s, text:tab and text:line-break read back), and the "face size" over each piece of text.
-QString readFlatOdf(const QByteArray& xml, QSet<QString>& fonts)
+static QString readFlatOdf(const QByteArray& xml, QSet<QString>& fonts)
 {
     QXmlStreamReader in(xml);
     QHash<QString, QString> families, styleFonts; // font-face -> family; style -> "family size"
@@ -42,26 +39,20 @@ QString readFlatOdf(const QByteArray& xml, QSet<QString>& fonts)
                 put(QString(std::max(1, attribute("text:c").toInt()), u' '));
             else if (name == u"text:tab" || name == u"text:line-break")
                 put(name == u"text:tab" ? u"\t"_qs : u"\n"_qs);
-        } else if (in.isStartElement() && name == u"style:font-face") {
+        } else if (name == u"style:font-face" && in.isStartElement()) {
             families.insert(attribute("style:name"), attribute("svg:font-family").remove(u'\''));
-        } else if (in.isStartElement() && name == u"style:style") {
-            style = attribute("style:name");
-        } else if (in.isStartElement() && name == u"style:text-properties" && !attribute("style:font-name").isEmpty()) {
-            if (!style.isEmpty())
-                styleFonts.insert(style,
-                                  families.value(attribute("style:font-name")) + u' ' + attribute("fo:font-size"));
+        } else if (name == u"style:style") {
+            style = in.isStartElement() ? attribute("style:name") : QString();
+        } else if (name == u"style:text-properties" && !style.isEmpty() && !attribute("style:font-name").isEmpty()) {
+            styleFonts.insert(style, families.value(attribute("style:font-name")) + u' ' + attribute("fo:font-size"));
         } else if (in.isEndElement() && (paragraph || name == u"text:span")) {
             around.removeLast();
-        } else if (in.isEndElement() && name == u"style:style") {
-            style.clear();
         } else if (in.isCharacters() && !around.isEmpty()) {
             put(in.text().toString());
         }
     }
     return in.hasError() ? in.errorString() : paragraphs.join(u'\n');
 }
-
-} // namespace
 
 class TestRtfInterop : public QObject {
     Q_OBJECT
