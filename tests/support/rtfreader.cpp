@@ -8,13 +8,14 @@
 
 namespace glyvex::testing {
 
-// A character's Windows-1252 byte, from Qt's converter, or '?' where 1252 has none.
+// A character's Windows-1252 byte, from Qt's converter, or '?' where 1252 has none (and for ASCII,
+// which the writer never writes as \uN).
 static int cp1252Byte(char16_t u)
 {
     static QStringEncoder encoder("windows-1252", QStringConverter::Flag::Stateless);
     static QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
     const QByteArray byte = encoder.encode(QStringView(&u, 1));
-    return byte.size() == 1 && QString(decoder.decode(byte)) == QChar(u) ? uchar(byte[0]) : '?';
+    return u >= 0x80 && byte.size() == 1 && QString(decoder.decode(byte)) == QChar(u) ? uchar(byte[0]) : '?';
 }
 
 static QString unescape(const QString& rtf, bool body, QString& error)
