@@ -179,6 +179,7 @@ fi
 # --- README and About: the whole of each window, centred; the README window is modal -----------
 # key, name, title, client area expected (pixels), twips
 while read -r key step title size twips <&3; do
+  [ -z "$host" ] || sleep 1 # weston gives the keyboard back to the Preview window a moment later
   keys "$main" alt+h "$key"
   settled "$title"
   [ "$CW $CH" = "${size/x/ }" ] || fail "client area ${CW}x$CH, expected $size ($twips twips)"
