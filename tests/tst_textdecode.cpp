@@ -49,6 +49,10 @@ private slots:
         QTest::newRow("empty") << QByteArray() << QString();
         QTest::newRow("ascii, then a cut sequence: one U+FFFD")
             << bytes({'x', 0xF0, 0x9F, 0x98}) << units({'x', 0xFFFD});
+        QTest::newRow("ascii, then 2 bytes of 3") << bytes({'x', 0xE2, 0x82}) << units({'x', 0xFFFD});
+        // Legacy text: a letter at the very end; more than the detector reads, with one such line.
+        QTest::newRow("1252, letter at the end") << bytes({'c', 'a', 'f', 0xE9}) << u"café"_qs;
+        QTest::newRow("1252, 40 KB") << QByteArray(40000, 'a') + "\ncaf\xE9" << QString(40000, u'a') + u"\ncafé"_qs;
     }
     void decodes()
     {
