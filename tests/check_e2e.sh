@@ -37,11 +37,9 @@ fail() { # (the screen at the time: $prefix-FAILED-$step.png)
 pass() { echo "ok   $kind $step: $*"; }
 shot() { import -window root "$shots/$prefix-$1.png" 2>/dev/null || fail "screenshot $1 failed"; }
 near() { local d=$(( $1 - $2 )); [ ${d#-} -le "${3:-1}" ]; }
-# shown TITLE [SECONDS]: waits for the window; sets CW CH (its client area, pixels), MB (its menu
-# bar's height, which depends on the theme) and CUT (the buttons not wholly inside it, "-": none).
+# shown TITLE [SECONDS]: waits for it; sets CW CH (client area), MB (menu bar height), CUT (buttons outside; "-")
 shown() { local out; out=$(/usr/bin/python3 "$repo/tests/support/a11y.py" shown "$1" "${2:-10}") || fail "no window /$1/ shown"; read -r CW CH MB CUT <<<"$out"; }
-# gone TITLE [SECONDS]: waits until it is not shown (on weston, a moment more for the keyboard to move)
-gone() { /usr/bin/python3 "$repo/tests/support/a11y.py" gone "$1" "${2:-10}" || fail "window /$1/ is still shown"; [ -z "$host" ] || sleep 1; }
+gone() { /usr/bin/python3 "$repo/tests/support/a11y.py" gone "$1" "${2:-10}" || fail "window /$1/ is still shown"; [ -z "$host" ] || sleep 1; } # weston: a moment for the keyboard
 settled() { shown "$@"; sleep 0.5; shown "$1"; } # after the frame arrived
 until_size() { # until_size TITLE TEST: reads the client area until the shell test on CW and CH holds
   for _ in $(seq 25); do shown "$1"; eval "$2" && return 0; sleep 0.2; done
@@ -56,10 +54,8 @@ focus() {
 }
 keys() { local t=$1; shift; focus "$t"; for k in "$@"; do xdotool key --clearmodifiers "$k"; sleep 0.25; done; }
 typein() { focus "$1"; xdotool type --delay 8 "$2"; sleep 0.2; }
-# opens FROM TITLE KEY...: presses the keys in FROM until TITLE is shown (a key that came before
-# weston gave FROM the keyboard is pressed again)
-opens() {
-  local from=$1 title=$2; shift 2
+# opens FROM TITLE KEY...: presses the keys in FROM until TITLE is shown (again if weston was slow)
+opens() { local from=$1 title=$2; shift 2
   for _ in 1 2 3; do keys "$from" "$@"; /usr/bin/python3 "$repo/tests/support/a11y.py" shown "$title" 8 >/dev/null && return; done
   fail "no window /$title/ shown"
 }
@@ -135,7 +131,7 @@ sentence="The quick brown fox jumps over the lazy dog"
 for again in 0 1; do
   if [ $again = 1 ]; then opens "$viewer" '^Glyvex$' alt+f s
   elif [ "$kind" = bare ]; then # from the right-click menu over the window's background
-    place "$main"; xdotool mousemove --window "$(xid "$main")" 4 $(( H - 4 )) click 3; sleep 0.4; shot 04-popup; xdotool key s
+    place "$main"; xdotool mousemove --window "$(xid "$main")" 4 $(( H - 4 )) click 3; sleep 0.4; shot 04-popup; xdotool key s; shown '^Glyvex$'
   else opens "$main" '^Glyvex$' alt+f s; fi
   typein '^Glyvex$' "$sentence"
   keys '^Glyvex$' Return
@@ -182,8 +178,7 @@ if [ "$kind" = bare ]; then
     || { cat "$work/soffice.log"; fail "LibreOffice read back other text"; }
   pass "exported $work/export.rtf; LibreOffice reads back the same text"
 fi
-# --- README and About: the whole of each window, centred; the README window is modal -----------
-# key, name, title, client area expected (pixels), twips
+# --- README and About: whole, centred; README modal (rows: key, name, title, client area px, twips) ---
 while read -r key step title size twips <&3; do
   opens "$main" "$title" alt+h "$key"
   settled "$title"
