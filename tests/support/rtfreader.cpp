@@ -21,7 +21,7 @@ static int cp1252Byte(char16_t u)
 static QString unescape(const QString& rtf, bool body, QString& error)
 {
     static const QRegularExpression token(
-        uR"(\\u(-?\d+)\\'([0-9a-f]{2})|\\([\\{}])|\\(par|tab|line|page)(?![A-Za-z0-9-]) ?|\r\n(?=\\)|([ -\[\]-z|~]+))"_qs);
+        uR"(\\u(-?\d+)\\'([0-9a-f]{2})|\\([\\{}])|\\(par|tab|line|page)(?: (?=[A-Za-z0-9 -])|(?![A-Za-z0-9 -]))|\r\n(?=\\)|([ -\[\]-z|~]+))"_qs);
     static const QStringList words{u"par"_qs, u"tab"_qs, u"line"_qs, u"page"_qs};
     QString out;
     for (qsizetype at = 0; at < rtf.size() && error.isEmpty();) {
