@@ -1,56 +1,44 @@
 #!/usr/bin/python3
 # Reads the program's windows from the accessibility tree, which works on X11 and Wayland alike.
 #   a11y.py shown TITLE [SECONDS]  waits for a shown window whose title matches the regular
-#                                  expression; prints its client area "WIDTH HEIGHT MENUBAR CUT",
-#                                  MENUBAR the menu bar's height (0: none), CUT naming the
-#                                  buttons that lie (partly) outside the window ("-": none)
+#       expression; prints its client area "WIDTH HEIGHT MENUBAR CUT", MENUBAR the menu bar's height
+#       (0: none), CUT naming the buttons that lie (partly) outside the window ("-": none)
 #   a11y.py gone TITLE [SECONDS]   waits until no such window is shown
-import re
-import sys
-import time
-
+import re, sys, time
 import pyatspi
 
-
-def windows(title):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is None or app.name != "Glyvex":
-            continue
-        for win in app:
-            if win is not None and re.search(title, win.name or "") and win.getState().contains(pyatspi.STATE_SHOWING):
-                yield win
+SHOWING = pyatspi.STATE_SHOWING
 
 
-def descendants(node, role):
-    for child in node:
-        if child is None:
-            continue
-        if child.getRole() == role and child.getState().contains(pyatspi.STATE_SHOWING):
+def children(node):  # (an accessible is false when it has no children: "is not None", not "if child")
+    return (child for child in node if child is not None)
+
+
+def shown(node, role):
+    for child in children(node):
+        if child.getRole() == role and child.getState().contains(SHOWING):
             yield child
-        yield from descendants(child, role)
+        yield from shown(child, role)
 
 
-def main():
-    what, title = sys.argv[1], sys.argv[2]
-    deadline = time.time() + float(sys.argv[3] if len(sys.argv) > 3 else 10)
-    while time.time() < deadline:
-        found = list(windows(title))
-        if what == "gone" and not found:
-            return 0
-        if what == "shown" and found:
-            win = found[0].queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-            cut = []
-            for button in descendants(found[0], pyatspi.ROLE_PUSH_BUTTON):
-                b = button.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-                if b.x < win.x or b.y < win.y or b.x + b.width > win.x + win.width or b.y + b.height > win.y + win.height:
-                    cut.append(button.name or "?")
-            bars = [bar.queryComponent().getExtents(pyatspi.DESKTOP_COORDS).height
-                    for bar in descendants(found[0], pyatspi.ROLE_MENU_BAR)]
-            print(win.width, win.height, bars[0] if bars else 0, ",".join(cut) or "-")
-            return 0
-        time.sleep(0.2)
-    print(f"no window /{title}/ {'shown' if what == 'shown' else 'gone'} in time", file=sys.stderr)
-    return 1
+def extents(node):
+    return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 
 
-sys.exit(main())
+what, title = sys.argv[1], sys.argv[2]
+deadline = time.time() + float(sys.argv[3] if len(sys.argv) > 3 else 10)
+while time.time() < deadline:
+    found = [win for app in children(pyatspi.Registry.getDesktop(0)) if app.name == "Glyvex"
+             for win in children(app) if re.search(title, win.name or "") and win.getState().contains(SHOWING)]
+    if what == "gone" and not found:
+        sys.exit(0)
+    if what == "shown" and found:
+        w = extents(found[0])
+        cut = [b.name or "?" for b in shown(found[0], pyatspi.ROLE_PUSH_BUTTON) for e in [extents(b)]
+               if e.x < w.x or e.y < w.y or e.x + e.width > w.x + w.width or e.y + e.height > w.y + w.height]
+        bars = [extents(bar).height for bar in shown(found[0], pyatspi.ROLE_MENU_BAR)]
+        print(w.width, w.height, bars[0] if bars else 0, ",".join(cut) or "-")
+        sys.exit(0)
+    time.sleep(0.2)
+print(f"no window /{title}/ {'shown' if what == 'shown' else 'gone'} in time", file=sys.stderr)
+sys.exit(1)

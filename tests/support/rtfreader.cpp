@@ -2,36 +2,27 @@
 #include "formats/rtfwriter.h"
 
 #include <QBuffer>
-#include <QHash>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace glyvex::testing {
 
-namespace {
-
-// A character's Windows-1252 byte, from Qt's converter, or '?' where 1252 has none.
-int cp1252Byte(char16_t u)
+// A character's Windows-1252 byte, from Qt's converter, or '?' where 1252 has none (and for ASCII,
+// which the writer never writes as \uN).
+static int cp1252Byte(char16_t u)
 {
-    static const QHash<char16_t, int> table = [] {
-        QHash<char16_t, int> t;
-        QByteArray high;
-        for (int b = 0x80; b < 0x100; ++b)
-            high += char(b);
-        const QString all = QStringDecoder("windows-1252").decode(high);
-        for (int b = 0x80; b < 0x100; ++b)
-            t.insert(all.at(b - 0x80).unicode(), b);
-        return t;
-    }();
-    return table.value(u, '?');
+    static QStringEncoder encoder("windows-1252", QStringConverter::Flag::Stateless);
+    static QStringDecoder decoder("windows-1252", QStringConverter::Flag::Stateless);
+    const QByteArray byte = encoder.encode(QStringView(&u, 1));
+    return u >= 0x80 && byte.size() == 1 && QString(decoder.decode(byte)) == QChar(u) ? uchar(byte[0]) : '?';
 }
 
-QString unescape(const QString& rtf, bool body, QString& error)
+static QString unescape(const QString& rtf, bool body, QString& error)
 {
     static const QRegularExpression token(
-        uR"(\\u(-?\d+)\\'([0-9a-f]{2})|\\([\\{}])|\\(par|tab|line|page)(?![A-Za-z0-9-]) ?|\r\n(?=\\)|([ -\[\]-z|~]+))"_qs);
-    static const QHash<QString, QChar> words{
-        {u"par"_qs, u'\n'}, {u"tab"_qs, u'\t'}, {u"line"_qs, QChar(0x2028)}, {u"page"_qs, u'\f'}};
+        uR"(\\u(-?\d+)\\'([0-9a-f]{2})|\\([\\{}])|\\(par|tab|line|page)(?: (?=[A-Za-z0-9 -])|(?![A-Za-z0-9 -]))|\r\n(?=\\)|([ -\[\]-z|~]+))"_qs);
+    static const QStringList words{u"par"_qs, u"tab"_qs, u"line"_qs, u"page"_qs};
     QString out;
     for (qsizetype at = 0; at < rtf.size() && error.isEmpty();) {
         const QRegularExpressionMatch m = token.match(rtf, at, QRegularExpression::NormalMatch,
@@ -44,16 +35,13 @@ QString unescape(const QString& rtf, bool body, QString& error)
             error = u"unexpected at %1: %2"_qs.arg(at).arg(rtf.mid(at, 40));
         else if (m.hasCaptured(1))
             out += QChar(char16_t(n));
-        else if (m.hasCaptured(4))
-            out += words.value(m.captured(4));
         else
-            out += m.captured(3) + m.captured(5);
+            out += m.hasCaptured(4) ? u"\n\t\u2028\f"_qs.at(words.indexOf(m.captured(4)))
+                                    : m.captured(3) + m.captured(5);
         at = m.capturedEnd();
     }
     return out;
 }
-
-} // namespace
 
 ReadBack readRtf(const QByteArray& rtf)
 {
@@ -69,31 +57,24 @@ ReadBack readRtf(const QByteArray& rtf)
     if (!m.hasMatch() || !back.text.endsWith(u'\n'))
         back.error += u"no frame, or no \\par at the end"_qs;
     back.text.chop(1);
-    for (const QByteArray& line : rtf.split('\n')) {
-        if (line.indexOf('\\', 222) >= 0)
-            back.error += u"a line too long: "_qs + QString::fromLatin1(line);
-    }
+    for (const QByteArray& line : rtf.split('\n'))
+        back.error += line.indexOf('\\', 222) < 0 ? QString() : u"a line too long: "_qs + QString::fromLatin1(line);
     return back;
 }
 
-// The text a reader gets back, by the mapping the writer documents.
 QString expectedReadBack(const QString& text)
 {
     QString out;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t u = text.at(i).unicode();
-        if (u == '\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+        const char16_t u = text.at(i).unicode(), next = i + 1 < text.size() ? text.at(i + 1).unicode() : 0;
+        if (u == '\r' && next == '\n')
             continue; // the LF ends the line
-        if (u == '\r' || u == 0x2029 || u == 0x85)
-            out += u'\n';
-        else if (u == 0x0B)
-            out += QChar(0x2028);
-        else if (QChar::isHighSurrogate(u) && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
-            out += text.mid(i++, 2);
-        else if (QChar::isSurrogate(u))
-            out += QChar(0xFFFD);
-        else if (u == '\n' || u == '\t' || u == '\f' || (u >= 0x20 && u < 0x7F) || u > 0x9F)
-            out += QChar(u);
+        out += u == '\r' || u == 0x2029 || u == 0x85                                     ? u"\n"_qs
+            : u == 0x0B                                                                  ? u"\u2028"_qs
+            : QChar::isHighSurrogate(u) && QChar::isLowSurrogate(next)                   ? text.mid(i++, 2)
+            : QChar::isSurrogate(u)                                                      ? u"\uFFFD"_qs
+            : u == '\n' || u == '\t' || u == '\f' || (u >= 0x20 && u < 0x7F) || u > 0x9F ? QString(QChar(u))
+                                                                                         : QString();
     }
     return out;
 }

@@ -1,14 +1,16 @@
 # Starts and stops the display sessions the end-to-end checks run in; source it, then
-#   session_start KIND WORKDIR    KIND: bare (Xvfb alone), openbox, dark (openbox with GTK's dark
-#                                 theme), wayland (weston's X11 backend inside an Xvfb)
-#   session_stop                  ends every process session_start started, by its id
+#   session_start KIND WORKDIR   KIND: bare (Xvfb alone), openbox, dark (openbox with GTK's dark
+#                                theme), wayland (weston's X11 backend inside an Xvfb)
+#   session_stop                 ends every process session_start started, by its id
 # Afterwards DISPLAY is the X server that takes the keys and gives the screenshots; a Wayland
 # session also exports WAYLAND_DISPLAY and QT_QPA_PLATFORM=wayland. Every session has its own
 # D-Bus with the accessibility bus, so tests/support/a11y.py can read the windows.
 session_pids=()
+# until_ok COMMAND...: waits up to 10 s for the command to succeed
+until_ok() { for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
 
 session_start() {
-  local kind=$1 work=$2 n
+  local kind=$1 work=$2 n bus
   export XDG_RUNTIME_DIR=$work/runtime HOME=$work/home
   mkdir -p "$XDG_RUNTIME_DIR" "$HOME" && chmod 700 "$XDG_RUNTIME_DIR"
   unset QT_QPA_PLATFORM QT_SCALE_FACTOR WAYLAND_DISPLAY QT_QPA_PLATFORMTHEME GTK_THEME
@@ -16,37 +18,29 @@ session_start() {
   Xvfb :$n -screen 0 1280x1024x24 -dpi 96 -nolisten tcp >"$work/xvfb.log" 2>&1 &
   session_pids+=($!)
   export DISPLAY=:$n
-  for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
-  xdpyinfo >/dev/null 2>&1 || { echo "Xvfb :$n did not start"; return 1; }
-  case $kind in
-  openbox|dark)
+  until_ok xdpyinfo || { echo "Xvfb :$n did not start"; return 1; }
+  if [ "$kind" = openbox ] || [ "$kind" = dark ]; then
     openbox >"$work/openbox.log" 2>&1 &
     session_pids+=($!)
-    for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+    until_ok sh -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
     [ "$kind" = dark ] && export QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark
-    ;;
-  wayland)
+  elif [ "$kind" = wayland ]; then
     weston --backend=x11-backend.so --socket=wl-glyvex --width=1280 --height=1024 >"$work/weston.log" 2>&1 &
     session_pids+=($!)
-    for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR/wl-glyvex" ] && break; sleep 0.1; done
-    [ -S "$XDG_RUNTIME_DIR/wl-glyvex" ] || { echo "weston did not start"; cat "$work/weston.log"; return 1; }
+    until_ok test -S "$XDG_RUNTIME_DIR/wl-glyvex" || { echo "weston did not start"; cat "$work/weston.log"; return 1; }
     sleep 1 # its shell and panel
     export WAYLAND_DISPLAY=wl-glyvex QT_QPA_PLATFORM=wayland
-    ;;
-  esac
-  local bus
+  fi
   bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1) || { echo "no D-Bus"; return 1; }
-  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus") QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
   session_pids+=($(sed -n 2p <<<"$bus"))
   /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/at-spi.log" 2>&1 &
   session_pids+=($!)
-  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
   sleep 1
 }
-
 session_stop() {
   local i
   for (( i=${#session_pids[@]}-1; i>=0; i-- )); do kill "${session_pids[i]}" 2>/dev/null; done
-  for pid in "${session_pids[@]}"; do wait "$pid" 2>/dev/null; done
+  for i in "${session_pids[@]}"; do wait "$i" 2>/dev/null; done
   session_pids=()
 }
