@@ -84,7 +84,8 @@ private slots:
         QVERIFY(writeFile(plain, "the user's file") && QDir(dir.path()).mkdir(QStringLiteral("folder")));
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
         QVERIFY(QFile::link(dir.filePath(QStringLiteral("pipe")), dir.filePath(QStringLiteral("link-to-pipe"))));
-        if (::mknod(QFile::encodeName(dir.filePath(u"device"_qs)).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0)
+        if (::mknod(QFile::encodeName(dir.filePath(u"device"_qs)).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0
+            && path == u"device")
             QSKIP("Making a device (as /dev/null) needs root");
         QFile huge(dir.filePath(QStringLiteral("huge.txt")));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(RichTextBox::MaxFileBytes + 1));
@@ -155,7 +156,7 @@ private slots:
 
     // Keys and the scroll bar move through 5000 lines, a screen line at a time inside a wrapped
     // one, whose screen lines together are the line. A click below the text is at its end;
-    // Select All and Copy, and a drag (onto the X11 selection too), take the text as it is.
+    // Select All and Copy, and a drag, take the text as it is.
     void scrollSelectCopy()
     {
         RichTextBox& box = *new RichTextBox(kBox, nullptr); // a window of its own
@@ -207,8 +208,6 @@ private slots:
         QApplication::sendEvent(view->viewport(), &move);
         QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(199, 1990));
         QCOMPARE(view->selectedText(), text);
-        if (QGuiApplication::clipboard()->supportsSelection())
-            QCOMPARE(QGuiApplication::clipboard()->text(QClipboard::Selection), text);
     }
 };
 
