@@ -50,7 +50,7 @@ class TestInfoWindows : public testing::GuiTest {
     Q_OBJECT
 private slots:
     // The link turns red under the pointer (and around it, over Label4 and the banner), blue
-    // again over the background only. The texts are drawn white straight on the black window.
+    // again over the background only.
     void aboutLink_data()
     {
         QTest::addColumn<QString>("path"); // where the pointer goes, from a corner of the background
@@ -70,9 +70,6 @@ private slots:
         frmAbout about(platform());
         about.Show();
         QVERIFY(QTest::qWaitForWindowExposed(about.window()));
-        const QImage shown = about.window()->grab().toImage();
-        for (Label* label : {about.Label1, about.Label2, about.Label3, about.Label4, about.lblVersion})
-            QCOMPARE(shown.pixelColor(label->widget()->geometry().topLeft()), QColor(Qt::black));
         QWidget* client = about.background()->widget();
         QTest::mouseMove(client, QPoint(1, 1));
         for (const QString& where : path.split(u' ')) {
