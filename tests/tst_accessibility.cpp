@@ -1,6 +1,6 @@
-// Screen readers, the keyboard and the desktop's colours: every control of every window has a name
-// to speak, the name says what the control shows, every command can be reached without the mouse,
-// and text stays readable on a dark theme.
+// Screen readers and the keyboard: every control of every window has a name to speak, the name
+// says what the control shows, and every command can be reached without the mouse. (Text on a
+// dark theme is checked in a real session: check_e2e.sh.)
 #include "app/frmsplash.h"
 #include "convert/frmdocconvert.h"
 #include "info/frmabout.h"
@@ -10,14 +10,10 @@
 
 #include <QAccessible>
 #include <QAction>
-#include <QSet>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScopeGuard>
 #include <QTest>
-#include <algorithm>
-#include <cmath>
 #include <memory>
 
 using namespace glyvex;
@@ -55,17 +51,6 @@ QString spoken(QWidget* widget, QAccessible::Text text = QAccessible::Name)
 {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
     return iface ? iface->text(text) : QString();
-}
-
-// WCAG contrast ratio of two colours.
-double contrast(QColor a, QColor b)
-{
-    const auto luminance = [](QColor c) {
-        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-    };
-    const double la = luminance(a), lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
 }
 
 void windowRows()
@@ -118,75 +103,6 @@ private slots:
             }
         }
         QVERIFY2(faults.isEmpty(), qPrintable(faults.join(QLatin1String("; "))));
-    }
-
-    // Colours a window does not name are the palette's, so that text stays readable on a dark
-    // theme; the colours it names stay as they are.
-    void coloursFollowThePalette_data()
-    {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<bool>("dark");
-        QTest::addColumn<QColor>("named");
-        const QColor readable; // none named: the text must be readable (contrast 4.5:1)
-        for (const auto& [row, window, control, dark, named] :
-             {std::tuple{"preview label", "frmMain", "lblLetters(0)", true, readable},
-              {"viewer label", "frmSentence", "Label1", true, readable},
-              {"converter label", "frmDocConvert", "Label1", true, readable},
-              {"splash white", "frmSplash", "lblVersion", true, QColor(255, 255, 255)},
-              {"About white", "frmAbout", "lblVersion", false, QColor(255, 255, 255)},
-              {"About link blue", "frmAbout", "lblWebPage", true, QColor(0, 0, 255)},
-              {"About rule grey", "frmAbout", "Line1(1)", true, QColor(128, 128, 128)},
-              {"README note red", "frmReadMe", "lblNotFound", true, QColor(255, 0, 0)}})
-            QTest::newRow(row) << QString::fromLatin1(window) << QString::fromLatin1(control) << dark << named;
-    }
-    void coloursFollowThePalette()
-    {
-        QFETCH(QString, window);
-        QFETCH(QString, control);
-        QFETCH(bool, dark);
-        QFETCH(QColor, named);
-        const QPalette original = QApplication::palette();
-        const auto restore = qScopeGuard([&] { QApplication::setPalette(original); });
-        QPalette palette = original;
-        for (auto [role, colour] : {std::pair{QPalette::Window, 0x323232},
-                                    {QPalette::Base, 0x2d2d2d},
-                                    {QPalette::Button, 0x3c3c3c},
-                                    {QPalette::WindowText, 0xeeeeec},
-                                    {QPalette::Text, 0xeeeeec},
-                                    {QPalette::ButtonText, 0xeeeeec}})
-            palette.setColor(role, QColor::fromRgb(colour));
-        if (dark)
-            QApplication::setPalette(palette);
-        AllWindows windows(platform());
-        Form& form = windows.byName(window);
-        QWidget* widget = form.window()->findChild<QWidget*>(control);
-        QVERIFY(widget);
-        widget->show();
-        QCoreApplication::sendPostedEvents();
-        form.window()->resize(1000, 1000); // room for every control: the window is not loaded, so not sized
-        const QImage whole = form.window()->grab().toImage(); // lays the window out first
-        const QImage image = whole.copy(QRect(widget->mapTo(form.window(), QPoint()), widget->size()));
-        // The text is the colour that stands out most from the background (a corner's).
-        QSet<QRgb> colours;
-        for (int y = 0; y < image.height(); ++y) {
-            for (int x = 0; x < image.width(); ++x)
-                colours.insert(image.pixel(x, y) & RGB_MASK);
-        }
-        const QColor background = image.pixelColor(0, 0);
-        QColor text = background;
-        for (QRgb colour : colours) {
-            if (contrast(QColor(colour), background) > contrast(text, background))
-                text = QColor(colour);
-        }
-        if (named.isValid()) {
-            QVERIFY2(colours.contains(named.rgb() & RGB_MASK), qPrintable(named.name() + QStringLiteral(" not drawn")));
-        } else {
-            QVERIFY2(contrast(text, background) >= 4.5,
-                     qPrintable(QStringLiteral("%1 on %2: %3:1")
-                                    .arg(text.name(), background.name())
-                                    .arg(contrast(text, background), 0, 'f', 1)));
-        }
     }
 
     // The About window's web link: Tab reaches it, the space bar opens it; Enter still closes
