@@ -85,8 +85,8 @@ private slots:
         QTest::newRow("non-ASCII, astral") << u"Café 文😀"_qs << 7.8 << u"Café 文😀"_qs << 16;
         QTest::newRow("semicolons, trimmed") << u" ;Foo; Bar; "_qs << 14.0 << u"Foo Bar"_qs << 28;
         QTest::newRow("controls, separators, lone surrogate")
-            << units({'A', '\t', '\n', 0x2028, 0x2029, 0, 0x85, 'B', 0xD800}) << 10.25 << units({'A', 'B', 0xFFFD})
-            << 21;
+            << units({'A', '\t', '\n', 0x2028, 0x2029, 0, 0x85, 0xD800, 'B', 0xD800}) << 10.25
+            << units({'A', 0xFFFD, 'B', 0xFFFD}) << 21;
         QTest::newRow("only blanks and semicolons") << u" ; ; "_qs << 10.24 << u"Arial"_qs << 20;
         QTest::newRow("empty, tiny") << QString() << 0.1 << u"Arial"_qs << 1;
         QTest::newRow("negative") << u"F"_qs << -12.0 << u"F"_qs << 1;

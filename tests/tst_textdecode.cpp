@@ -37,6 +37,7 @@ private slots:
         QTest::newRow("utf32le mark only") << bytes({0xFF, 0xFE, 0, 0}) << QString();
         QTest::newRow("utf32 above U+10FFFF, partial unit")
             << bytes({0xFF, 0xFE, 0, 0, 0, 0, 0x11, 0, 'a', 0, 0, 0, 'b', 0}) << units({0xFFFD, 'a', 0xFFFD});
+        QTest::newRow("utf32le U+10000") << bytes({0xFF, 0xFE, 0, 0, 0, 0, 1, 0}) << units({0xD800, 0xDC00});
         QTest::newRow("utf32 surrogate code point") << bytes({0, 0, 0xFE, 0xFF, 0, 0, 0xD8, 0x00}) << units({0xFFFD});
         QTest::newRow("utf16le unmarked (NULs on one side), odd length")
             << bytes({'h', 0, 'i', 0, 'x'}) << units({'h', 'i', 0xFFFD});
