@@ -180,14 +180,21 @@ QAccessibleInterface* listAccessible(const QString& className, QObject* object)
     return nullptr;
 }
 
-} // namespace
-
-ComboBox::ComboBox(const ControlSpec& entry, QWidget* parent)
-    : Control(entry, new ListWidget(parent))
-    , m_model(new SortedListModel(this))
+// A new list, with what screen readers hear of it in place first: an interface Qt makes for the
+// widget while it is being built would be kept for good.
+ListWidget* newList(QWidget* parent)
 {
     static const bool spoken = (QAccessible::installFactory(&listAccessible), true);
     Q_UNUSED(spoken);
+    return new ListWidget(parent);
+}
+
+} // namespace
+
+ComboBox::ComboBox(const ControlSpec& entry, QWidget* parent)
+    : Control(entry, newList(parent))
+    , m_model(new SortedListModel(this))
+{
     QComboBox* c = combo();
     c->setModel(m_model);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
