@@ -241,7 +241,6 @@ void ComboBox::setListIndex(std::int32_t index)
 
 void ComboBox::sync()
 {
-    m_pending = false;
     const QSignalBlocker blocker(combo());
     if (m_model->stale())
         m_model->publish();

@@ -94,15 +94,13 @@ QString Control::spokenName(const QString& name)
 
 float Control::Width() const
 {
-    if (m_pending)
-        const_cast<Control*>(this)->sync();
+    applyPending();
     return m_rect.width;
 }
 
 float Control::Height() const
 {
-    if (m_pending)
-        const_cast<Control*>(this)->sync();
+    applyPending();
     return m_rect.height;
 }
 
@@ -194,6 +192,15 @@ void Control::schedule()
         m_updates->add(this);
 }
 
+void Control::applyPending() const
+{
+    if (!m_pending)
+        return;
+    auto* self = const_cast<Control*>(this);
+    self->m_pending = false;
+    self->sync();
+}
+
 void Control::setUpdateQueue(UpdateQueue* queue)
 {
     m_updates = queue;
@@ -215,8 +222,8 @@ void UpdateQueue::flush()
     m_posted = false;
     const QList<QPointer<Control>> waiting = std::exchange(m_controls, {});
     for (const QPointer<Control>& control : waiting) {
-        if (control && control->m_pending)
-            control->sync();
+        if (control)
+            control->applyPending();
     }
 }
 

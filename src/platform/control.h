@@ -99,7 +99,9 @@ protected:
     friend class UpdateQueue;
     Control(const ControlSpec& entry, QWidget* widget);
     // Brings the widget up to date with deferred changes (label faces and captions).
-    virtual void sync() { m_pending = false; }
+    virtual void sync() { }
+    // Applies the deferred changes, if any, now.
+    void applyPending() const;
     void schedule();
     void applyGeometry();
     bool eventFilter(QObject* watched, QEvent* event) override;

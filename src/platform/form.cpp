@@ -31,7 +31,6 @@ public:
 protected:
     void sync() override
     {
-        m_pending = false;
         if (m_font)
             m_widget->setFont(toQFont(*m_font));
     }

@@ -70,8 +70,7 @@ QString Label::shownText() const { return stripAccessKeys(m_caption); }
 
 QFont Label::shownFont()
 {
-    if (m_pending)
-        sync();
+    applyPending();
     return label()->font();
 }
 
@@ -123,7 +122,6 @@ void Label::showCaption()
 
 void Label::sync()
 {
-    m_pending = false;
     QLabel* l = label();
     const QFont font = toQFont(m_font);
     l->setFont(font);

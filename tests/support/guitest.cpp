@@ -38,17 +38,10 @@ QMargins TestPlatform::reportedFrame(const QWidget* window)
     return window->isVisible() ? *frameShown : QMargins();
 }
 
-TestPlatform& GuiTest::usePlatform(const QStringList& fonts, const QString& appPath)
+TestPlatform& GuiTest::restart(std::optional<QStringList> fonts, const QString& appPath)
 {
     cleanup();
-    m_platform = std::make_unique<TestPlatform>(fonts, appPath);
-    return *m_platform;
-}
-
-TestPlatform& GuiTest::usePlatform(std::nullopt_t, const QString& appPath)
-{
-    cleanup();
-    m_platform = std::make_unique<TestPlatform>(std::nullopt, appPath);
+    m_platform = std::make_unique<TestPlatform>(std::move(fonts), appPath);
     return *m_platform;
 }
 

@@ -30,14 +30,15 @@ protected:
     ScriptedDialogs& dialogs() { return m_platform->scripted(); }
     // Starts the test function over on another platform (before any window is made), with these
     // fonts installed (std::nullopt: the machine's).
-    TestPlatform& usePlatform(const QStringList& fonts, const QString& appPath = {});
-    TestPlatform& usePlatform(std::nullopt_t, const QString& appPath);
+    TestPlatform& usePlatform(const QStringList& fonts, const QString& appPath = {}) { return restart(fonts, appPath); }
+    TestPlatform& usePlatform(std::nullopt_t, const QString& appPath) { return restart(std::nullopt, appPath); }
 
 protected slots:
     void init();
     void cleanup();
 
 private:
+    TestPlatform& restart(std::optional<QStringList> fonts, const QString& appPath);
     std::unique_ptr<TestPlatform> m_platform;
 };
 
