@@ -220,6 +220,7 @@ void Form::Show()
     // The window is mapped first and its deferred changes (faces looked up, labels sized to
     // their text) are applied before anything is drawn: a first paint comes from the event loop.
     m_window->show();
+    Screen().applyPointer();
     m_updates.flush();
     frameKnown(m_platform.reportedFrame(m_window));
     applyGeometry();

@@ -5,6 +5,8 @@
 #include "platform/windowframe.h"
 
 #include <QApplication>
+#include <QWidget>
+#include <algorithm>
 #include <QCursor>
 #include <QDir>
 #include <QScreen>
@@ -42,15 +44,26 @@ QString ScreenObject::Fonts(std::int32_t index) const
 // Over every window of the program: Qt's override cursor, one level deep.
 void ScreenObject::setMousePointer(int code)
 {
-    if (code == m_pointer)
-        return;
-    if (m_pointer != 0)
-        QApplication::restoreOverrideCursor();
-    if (code == 13)
-        QApplication::setOverrideCursor(Qt::BusyCursor);
-    else if (code != 0)
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
     m_pointer = code;
+    // Loading a pointer from the cursor theme takes milliseconds. With none of the program's
+    // windows on screen there is nothing to show it over: it is then loaded once the first
+    // window has been handed to the window system, not before.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    if (std::any_of(windows.begin(), windows.end(), [](const QWidget* w) { return w->isVisible(); }))
+        applyPointer();
+}
+
+void ScreenObject::applyPointer()
+{
+    if (m_applied == m_pointer)
+        return;
+    if (m_applied != 0)
+        QApplication::restoreOverrideCursor();
+    if (m_pointer == 13)
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+    else if (m_pointer != 0)
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    m_applied = m_pointer;
 }
 
 Platform::Platform(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<FontSource> fonts, QString appPath)
@@ -60,7 +73,11 @@ Platform::Platform(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<FontSource>
     m_app.m_path = appPath.isEmpty() ? QDir::toNativeSeparators(QCoreApplication::applicationDirPath()) : appPath;
 }
 
-Platform::~Platform() { m_screen.setMousePointer(0); }
+Platform::~Platform()
+{
+    m_screen.m_pointer = 0;
+    m_screen.applyPointer();
+}
 
 QMargins Platform::frameBeforeMapping(QWidget* window) { return platform::frameBeforeMapping(window); }
 QMargins Platform::reportedFrame(const QWidget* window) { return platform::reportedFrame(window); }

@@ -35,6 +35,7 @@ public:
 
 private:
     friend class Platform;
+    friend class Form;
     explicit ScreenObject(Platform& platform)
         : m_platform(platform)
     {
@@ -42,7 +43,10 @@ private:
     const QStringList& names() const;
     Platform& m_platform;
     mutable std::optional<QStringList> m_names;
+    // Puts the pointer asked for on screen.
+    void applyPointer();
     int m_pointer = 0;
+    int m_applied = 0; // the pointer on screen
 };
 
 // The application: the folder of the executable, without a trailing separator.

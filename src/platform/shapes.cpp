@@ -5,7 +5,9 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPainter>
+#include <QPixmap>
 #include <optional>
+#include <utility>
 
 namespace glyvex::platform {
 
@@ -20,11 +22,15 @@ Picture::Picture(const ControlSpec& entry, QWidget* parent)
     : Control(entry, new QLabel(parent))
 {
     auto* l = static_cast<QLabel*>(m_widget);
-    const QPixmap pixmap(entry.picture);
-    l->setPixmap(pixmap);
     if (entry.kind == ControlKind::Image) {
+        // A stretched image's size is its own: the file is decoded with the window's other
+        // deferred changes, once the window has been handed to the window system.
+        m_picture = entry.picture;
         l->setScaledContents(true);
+        schedule();
     } else {
+        const QPixmap pixmap(entry.picture);
+        l->setPixmap(pixmap);
         m_rect.width = fromPixelsX(pixmap.width());
         m_rect.height = fromPixelsY(pixmap.height());
         applyGeometry();
@@ -37,6 +43,8 @@ Picture::Picture(const ControlSpec& entry, QWidget* parent)
     }
     relayMouse();
 }
+
+void Picture::sync() { static_cast<QLabel*>(m_widget)->setPixmap(QPixmap(std::exchange(m_picture, {}))); }
 
 namespace {
 

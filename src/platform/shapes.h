@@ -15,6 +15,10 @@ class Picture final : public Control {
     Q_OBJECT
 public:
     Picture(const ControlSpec& entry, QWidget* parent);
+
+private:
+    void sync() override;
+    QString m_picture; // a file still to be decoded
 };
 
 // A straight line from (Left, Top) to (Left + Width, Top + Height).
