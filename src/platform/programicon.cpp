@@ -1,5 +1,7 @@
 #include "platform/programicon.h"
 
+#include "platform/toolkit.h"
+
 #include <QCoreApplication>
 #include <QIconEngine>
 #include <QPainter>
@@ -39,7 +41,7 @@ public:
         }
         QPixmap& decoded = cache()[index];
         if (decoded.isNull())
-            decoded.load(fileFor(kSizes[index]));
+            decoded = readPicture(fileFor(kSizes[index]));
         if (decoded.size() == size || decoded.isNull())
             return decoded;
         return decoded.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);

@@ -1,5 +1,6 @@
 #include "platform/shapes.h"
 
+#include "platform/toolkit.h"
 #include "platform/twips.h"
 
 #include <QFrame>
@@ -29,7 +30,7 @@ Picture::Picture(const ControlSpec& entry, QWidget* parent)
         l->setScaledContents(true);
         schedule();
     } else {
-        const QPixmap pixmap(entry.picture);
+        const QPixmap pixmap = readPicture(entry.picture);
         l->setPixmap(pixmap);
         m_rect.width = fromPixelsX(pixmap.width());
         m_rect.height = fromPixelsY(pixmap.height());
@@ -44,7 +45,7 @@ Picture::Picture(const ControlSpec& entry, QWidget* parent)
     relayMouse();
 }
 
-void Picture::sync() { static_cast<QLabel*>(m_widget)->setPixmap(QPixmap(std::exchange(m_picture, {}))); }
+void Picture::sync() { static_cast<QLabel*>(m_widget)->setPixmap(readPicture(std::exchange(m_picture, {}))); }
 
 namespace {
 

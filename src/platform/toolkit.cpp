@@ -3,6 +3,8 @@
 #include "platform/errors.h"
 
 #include <QApplication>
+#include <QFileInfo>
+#include <QImageReader>
 #include <QPalette>
 
 namespace glyvex::platform {
@@ -26,6 +28,13 @@ QColor systemColor(int index)
     default:
         throw Error(QStringLiteral("Invalid system colour %1").arg(index));
     }
+}
+
+QPixmap readPicture(const QString& path)
+{
+    QImageReader reader(path, QFileInfo(path).suffix().toLatin1());
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 } // namespace glyvex::platform

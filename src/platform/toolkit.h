@@ -2,6 +2,7 @@
 // A few free operations of the toolkit.
 #include <QColor>
 #include <QObject>
+#include <QPixmap>
 #include <QString>
 #include <cstdint>
 
@@ -13,6 +14,10 @@ QColor systemColor(int index);
 
 // Processes all pending events once and returns.
 void DoEvents();
+
+// One of the program's own pictures, decoded as the format its name ends in. (Left to guess,
+// Qt would first load every image plugin installed, to ask each whether it reads that format.)
+QPixmap readPicture(const QString& path);
 
 // The whole text in small letters / in capitals.
 QString LCase(const QString& text);
