@@ -69,9 +69,6 @@ private slots:
         QCOMPARE(form.window()->size(), QSize(clientWidth, design.height()));
         QCOMPARE(form.Width(), writtenWidth > 0 ? writtenWidth : fromPixelsX(design.width() + 2));
         QCOMPARE(form.Height(), outerHeight);
-        form.setHeight(0); // compact and back: the same client area
-        form.setHeight(outerHeight);
-        QCOMPARE(form.window()->height(), design.height());
         form.setLeft(3000);
         QCOMPARE(form.window()->geometry().topLeft(), QPoint(200 + 1, toPixelsY(form.Top()) + 20));
     }
