@@ -36,10 +36,10 @@ void pick(ComboBox* list, const QString& entry)
     QVERIFY(!view->isVisible());
 }
 // What a screen reader says of a control.
-QString spoken(const Control* control)
+QString spoken(const Control* control, QAccessible::Text text = QAccessible::Name)
 {
     QCoreApplication::sendPostedEvents();
-    return QAccessible::queryAccessibleInterface(control->widget())->text(QAccessible::Name);
+    return QAccessible::queryAccessibleInterface(control->widget())->text(text);
 }
 } // namespace
 
@@ -62,6 +62,8 @@ private slots:
         pick(preview.cboFonts, faces[1]);
         QCOMPARE(spoken(preview.lblLetters[0]) + u", "_qs + spoken(preview.Label1[0]),
                  u"A in %1, A in Arial"_qs.arg(faces[1]));
+        QCOMPARE(spoken(preview.cboFonts) + u'=' + spoken(preview.cboFonts, QAccessible::Value),
+                 u"Select Font="_qs + faces[1]);
         allPreviewFacesAre(preview, faces[1]);
         QCOMPARE(QPointF(letter->Left(), letter->Top()), before.topLeft());
         QVERIFY(letter->Width() != before.width());
