@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
 # Starts the program installed to a staging prefix in a real session (bare: Xvfb alone, with the
-# converter and LibreOffice, and scale 2; openbox; dark: openbox with GTK's dark theme; wayland:
-# weston) and drives it with the keyboard and the mouse, checking what a person sees: which windows
-# are shown, where, how large (from the accessibility tree). Screenshots: artifacts/screenshots/.
+# converter and scale 2; openbox; dark: openbox with GTK's dark theme; wayland: weston) and drives
+# it with the keyboard and the mouse, checking what a person sees: which windows are shown, where,
+# how large (from the accessibility tree). Screenshots: artifacts/screenshots/.
 # Usage: check_e2e.sh GLYVEX_BINARY BUILD_DIR [SESSION]
 set -u
 build=$(cd "$2" && pwd) repo=$(cd "$(dirname "$0")/.." && pwd) kind=${3:-bare}
 stage=$build/stage-$kind work=$build/e2e-$kind shots=$repo/artifacts/screenshots prefix=e2e-${3:-bare}
 if [ "${4:-}" != inner ]; then
   case $kind in
-  bare) tools=soffice ;; openbox|dark) tools=openbox ;; wayland) tools=weston ;;
+  bare) tools= ;; openbox|dark) tools=openbox ;; wayland) tools=weston ;;
   *) echo "FAIL: unknown session $kind"; exit 1 ;;
   esac
   for tool in Xvfb xdotool xwininfo xprop import dbus-daemon /usr/bin/python3 $tools; do
@@ -41,8 +41,13 @@ near() { local d=$(( $1 - $2 )); [ ${d#-} -le "${3:-1}" ]; }
 shown() { local out; out=$(/usr/bin/python3 "$repo/tests/support/a11y.py" shown "$1" "${2:-10}") || fail "no window /$1/ shown"; read -r CW CH MB CUT <<<"$out"; }
 gone() { /usr/bin/python3 "$repo/tests/support/a11y.py" gone "$1" "${2:-10}" || fail "window /$1/ is still shown"; [ -z "$host" ] || sleep 1; } # weston: a moment for the keyboard
 settled() { shown "$@"; sleep 0.5; shown "$1"; } # after the frame arrived
-until_size() { # until_size TITLE TEST: reads the client area until the shell test on CW and CH holds
-  for _ in $(seq 25); do shown "$1"; eval "$2" && return 0; sleep 0.2; done
+# until_size TITLE TEST [KEY]: reads the client area until the shell test on CW and CH holds, pressing
+# KEY every 2 s (again if the window did not yet have the keyboard: only for a key that may be repeated)
+until_size() {
+  for i in $(seq 30); do
+    [ -n "${3:-}" ] && [ $(( i % 10 )) = 1 ] && keys "$1" "$3"
+    shown "$1"; eval "$2" && return 0; sleep 0.2
+  done
   fail "window /$1/ is ${CW}x$CH, expected $2"
 }
 xid() { timeout 10 xdotool search --sync --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
@@ -94,12 +99,7 @@ shot 01-preview
 pass "client area ${CW}x$CH ($MB px menu bar), centred"
 # --- Show All (Ctrl+A): the outer width of the table, 8820 twips = 588 px; the height kept -------
 step=show-all
-[ -z "$host" ] || sleep 1 # weston gives a new window the keyboard a moment after mapping it
-for _ in 1 2 3; do # Show All again is harmless: a key that came before the focus is pressed again
-  keys "$main" ctrl+a
-  for _ in $(seq 10); do shown "$main"; [ "$CW" -gt 203 ] && break 2; sleep 0.2; done
-done
-until_size "$main" '[ "$CW" -gt 203 ]'
+until_size "$main" '[ "$CW" -gt 203 ]' ctrl+a # weston gives a new window the keyboard a moment after mapping it
 settled "$main"
 if [ -n "$host" ]; then
   [ "$CW" -le 588 ] && [ "$CW" -ge 570 ] || fail "client ${CW} px wide, expected 588 less Qt's own frame"
@@ -111,20 +111,17 @@ fi
 wide=$CW
 shot 02-show-all
 pass "client ${CW}x$CH"
-# --- Compact mode (Ctrl+I): collapsed in place; Enter restores, and so does Ctrl+I again ---------
+# --- Compact mode (Ctrl+I): collapsed in place; Enter restores (other ways back: tst_preview) ---
 step=compact
 [ -z "$host" ] && place "$main" && before="$X $Y"
 keys "$main" ctrl+i
 until_size "$main" '[ "$CH" -lt 100 ]'
 [ "$CW" -eq "$wide" ] || fail "Ctrl+I changed the width to $CW"
 shot 03-compact
-for restore in Return "ctrl+i ctrl+i"; do
-  keys "$main" $restore
-  until_size "$main" '[ "$CH" -ge "$full" ]'
-  [ "$CW $CH" = "$wide $full" ] || fail "$restore restored ${CW}x$CH, expected ${wide}x$full"
-  [ -z "$host" ] && place "$main" && [ "$X $Y" != "$before" ] && fail "moved from $before to $X $Y"
-done
-pass "collapsed, restored by Enter and by Ctrl+I in place"
+keys "$main" Return
+until_size "$main" '[ "$CH" -ge "$full" ]'
+[ "$CW $CH" = "$wide $full" ] || fail "Enter restored ${CW}x$CH, expected ${wide}x$full"
+[ -z "$host" ] && place "$main" && [ "$X $Y" != "$before" ] && fail "moved from $before to $X $Y"
 # --- Sentence viewer, in place of the Preview window: the same size after "New &Sentence" -------
 step=sentence
 sentence="The quick brown fox jumps over the lazy dog"
@@ -155,8 +152,7 @@ keys "$viewer" ctrl+x
 gone "$viewer"
 shown "$main"
 [ "$CW $CH" = "$wide $full" ] || fail "the Preview window came back ${CW}x$CH, not as it was"
-pass "viewer $first before and after New Sentence; Ctrl+X gave the Preview window back as it was"
-# --- Document converter: open a text file, pick a font, export RTF, LibreOffice reads it --------
+# --- Document converter: open a text file, pick a font, export RTF (LibreOffice reading it: tst_rtfinterop)
 if [ "$kind" = bare ]; then
   step=converter
   printf 'Glyvex end-to-end check\nSecond line: 12345 & more.\n' > "$work/input.txt"
@@ -168,17 +164,11 @@ if [ "$kind" = bare ]; then
     typein "$title" "$dialog"; keys "$title" Return
   done
   for _ in $(seq 50); do [ -s "$work/export.rtf" ] && break; sleep 0.1; done
-  grep -q 'Liberation Mono' "$work/export.rtf" || fail "no file exported naming the chosen face"
+  tr -d '\r\n' <"$work/export.rtf" | grep -q 'Liberation Mono;.*Second line: 12345 & more\.' || fail "no file exported with the text in the chosen face"
   keys '^Glyvex Document Converter$' ctrl+x
   gone '^Glyvex Document Converter$'
-  timeout 90 soffice -env:UserInstallation="file://$work/lo-profile" --headless --convert-to txt:Text \
-    --outdir "$work/lo" "$work/export.rtf" >"$work/soffice.log" 2>&1
-  # (a trailing line break of the input is an empty last paragraph: compared without trailing ones)
-  [ "$(cat "$work/input.txt")" = "$(tr -d '\r' < "$work/lo/export.txt" | sed 's/^\xEF\xBB\xBF//')" ] \
-    || { cat "$work/soffice.log"; fail "LibreOffice read back other text"; }
-  pass "exported $work/export.rtf; LibreOffice reads back the same text"
 fi
-# --- README and About: whole, centred; README modal (rows: key, name, title, client area px, twips) ---
+# --- README and About: whole, centred (rows: key, name, title, client area px, twips) -----------
 while read -r key step title size twips <&3; do
   opens "$main" "$title" alt+h "$key"
   settled "$title"
@@ -186,10 +176,6 @@ while read -r key step title size twips <&3; do
   [ "$CUT" = - ] || fail "buttons outside the window: $CUT"
   centred "$title"
   shot "07-$step"
-  if [ "$kind" = bare ] && [ "$key" = r ]; then
-    keys "$main" ctrl+i; sleep 0.3; shown "$main"
-    [ "$CW $CH" = "$wide $full" ] || fail "the Preview window took Ctrl+I while the README window was open"
-  fi
   # About closed with the mouse on its button: 2400,4200 twips, 900 x 345, its centre at 190,291 px
   if [ "$kind" = bare ] && [ "$key" = a ]; then xdotool mousemove --window "$(xid "$title")" 190 291 click 1
   else keys "$title" Return; fi
@@ -198,7 +184,6 @@ done 3<<'WINDOWS'
 r readme ^Glyvex\sREADME\.txt$ 464x335 6960x5028
 a about ^About\sGLYVEX\.\.\.$ 374x315 5604x4728
 WINDOWS
-step=readme,about; pass "README (with README.txt found beside the program) and About shown whole, and closed"
 # --- Dark theme: the character labels readable on the theme's background ----------------------
 if [ "$kind" = dark ]; then
   step=contrast
@@ -213,7 +198,6 @@ if [ "$kind" = dark ]; then
 fi
 step=exit
 ends_with_zero
-pass "the program ended with status 0"
 # --- High DPI: twice the pixels per twip, icons drawn for that size ----------------------------
 if [ "$kind" = bare ]; then
   step=scale-2

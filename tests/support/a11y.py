@@ -7,8 +7,6 @@
 import re, sys, time
 import pyatspi
 
-SHOWING = pyatspi.STATE_SHOWING
-
 
 def children(node):  # (an accessible is false when it has no children: "is not None", not "if child")
     return (child for child in node if child is not None)
@@ -16,7 +14,7 @@ def children(node):  # (an accessible is false when it has no children: "is not 
 
 def shown(node, role):
     for child in children(node):
-        if child.getRole() == role and child.getState().contains(SHOWING):
+        if child.getRole() == role and child.getState().contains(pyatspi.STATE_SHOWING):
             yield child
         yield from shown(child, role)
 
@@ -29,7 +27,7 @@ what, title = sys.argv[1], sys.argv[2]
 deadline = time.time() + float(sys.argv[3] if len(sys.argv) > 3 else 10)
 while time.time() < deadline:
     found = [win for app in children(pyatspi.Registry.getDesktop(0)) if app.name == "Glyvex"
-             for win in children(app) if re.search(title, win.name or "") and win.getState().contains(SHOWING)]
+             for win in children(app) if re.search(title, win.name or "") and win.getState().contains(pyatspi.STATE_SHOWING)]
     if what == "gone" and not found:
         sys.exit(0)
     if what == "shown" and found:
