@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QWidget>
 #include <optional>
 
 namespace glyvex::testing {
@@ -19,8 +20,14 @@ public:
     // Stands in for the window system's frames when set: the frame told before mapping, and the
     // one reported once a window is shown.
     std::optional<QMargins> frameBefore, frameShown;
-    QMargins frameBeforeMapping(QWidget* window) override;
-    QMargins reportedFrame(const QWidget* window) override;
+    QMargins frameBeforeMapping(QWidget* window) override
+    {
+        return frameBefore ? *frameBefore : Platform::frameBeforeMapping(window);
+    }
+    QMargins reportedFrame(const QWidget* window) override
+    {
+        return !frameShown ? Platform::reportedFrame(window) : window->isVisible() ? *frameShown : QMargins();
+    }
 };
 
 class GuiTest : public QObject {
@@ -34,7 +41,7 @@ protected:
     TestPlatform& usePlatform(std::nullopt_t, const QString& appPath) { return restart(std::nullopt, appPath); }
 
 protected slots:
-    void init();
+    void init() { m_platform = std::make_unique<TestPlatform>(); }
     void cleanup();
 
 private:
@@ -42,8 +49,6 @@ private:
     std::unique_ptr<TestPlatform> m_platform;
 };
 
-// Whether a font family is installed here (some checks need a real second face).
-bool installed(const QString& family);
 // Two installed families that render differently, for face-change checks.
 QStringList twoInstalledFaces();
 
