@@ -1,5 +1,7 @@
 // The README and About windows; and what every window shares: a fixed size where it has a
-// fixed border, and labels that size themselves to their text.
+// fixed border, labels that size themselves to their text, and controls a screen reader can
+// name and the keyboard can reach.
+#include "app/frmsplash.h"
 #include "convert/frmdocconvert.h"
 #include "info/addresses.h"
 #include "info/frmabout.h"
@@ -10,9 +12,12 @@
 #include "support/labels.h"
 #include "support/program.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -28,6 +33,41 @@ void expectNotFoundMessage(testing::ScriptedDialogs& dialogs)
         QCOMPARE(call.title, QStringLiteral("README.txt Not Found"));
         QVERIFY(call.style == 16 && call.prompt.endsWith(u"README.txt with fonts, please contact "_qs + info::kEmail));
     });
+}
+
+// What a screen reader and the keyboard get of a window: every control has a name that says what
+// it shows (a voice command can use it) and its tooltip as its description; buttons are reached
+// with Tab, menu items have access keys. The faults found.
+QStringList accessFaults(QWidget* window)
+{
+    const auto spoken = [](QWidget* widget, QAccessible::Text text) {
+        QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(widget);
+        return iface ? iface->text(text).trimmed() : QString();
+    };
+    QStringList faults;
+    for (Control* control : window->findChildren<Control*>()) {
+        QWidget* w = control->widget();
+        const QString name = spoken(w, QAccessible::Name);
+        QString shown;
+        if (auto* label = qobject_cast<Label*>(control))
+            shown = label->shownText();
+        else if (auto* button = qobject_cast<Button*>(control))
+            shown = Label::stripAccessKeys(button->Caption());
+        if (name.isEmpty() || !name.startsWith(shown))
+            faults << QStringLiteral("%1: called \"%2\", shows \"%3\"").arg(control->Name(), name, shown);
+        if (!w->toolTip().isEmpty() && spoken(w, QAccessible::Description) != w->toolTip())
+            faults << control->Name() + QStringLiteral(": tooltip not given as its description");
+        if (qobject_cast<Button*>(control) && !(w->focusPolicy() & Qt::TabFocus))
+            faults << control->Name() + QStringLiteral(": not reached with Tab");
+    }
+    for (QMenu* menu : window->findChildren<QMenu*>()) {
+        const QList<QAction*> items = menu->actions() << menu->menuAction();
+        for (QAction* item : items) {
+            if (!item->text().isEmpty() && QKeySequence::mnemonic(item->text()).isEmpty())
+                faults << QStringLiteral("menu item \"%1\" has no access key").arg(item->text());
+        }
+    }
+    return faults;
 }
 
 } // namespace
@@ -150,12 +190,14 @@ private slots:
     // resized or minimised (the smallest and largest size a window manager is given are its
     // size) and are centred, the Preview window can; none can be maximised. Every self-sizing
     // label is as large as its text needs (a long file name, the chosen face, the version, the
-    // link) or, wrapped, as tall as its lines. The converter's two headings are underlined.
+    // link) or, wrapped, as tall as its lines. The converter's two headings are underlined. A
+    // screen reader and the keyboard get every control, the splash window's too.
     void everyWindow_data()
     {
         QTest::addColumn<QString>("item"); // the menu item that opens it
         QTest::addColumn<bool>("fixed");
         QTest::addColumn<QString>("sized"); // the labels that size themselves
+        QTest::newRow("Splash") << "splash" << true << "";
         QTest::newRow("Preview") << "" << false << "lbl(Letters|Numbers|Special)\\(\\d+\\)";
         QTest::newRow("README") << "mnuReadMe" << true << "lblNotFound";
         QTest::newRow("README not found") << "mnuReadMe-" << true << "lblNotFound";
@@ -176,6 +218,11 @@ private slots:
         testing::Program program(
             usePlatform({QStringLiteral("Arial"), QStringLiteral("DejaVu Serif")}, directory.path()));
         frmMain& preview = program.preview;
+        if (item == u"splash") { // built, not loaded: loading it starts the program
+            const frmSplash splash(preview);
+            QVERIFY2(accessFaults(splash.window()).isEmpty(), qPrintable(accessFaults(splash.window()).join(u"; ")));
+            return;
+        }
         if (item == u"mnuReadMe-")
             expectNotFoundMessage(dialogs());
         if (item == u"mnuDocConvert")
@@ -195,6 +242,7 @@ private slots:
                 QVERIFY(heading->shownFont().underline());
         }
         QWidget* shown = form->window();
+        QVERIFY2(accessFaults(shown).isEmpty(), qPrintable(accessFaults(shown).join(u"; ")));
         QCOMPARE(shown->minimumSize() == shown->maximumSize(), fixed);
         QVERIFY(!(shown->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(bool(shown->windowFlags() & Qt::WindowMinimizeButtonHint), !fixed);
