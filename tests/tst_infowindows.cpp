@@ -27,11 +27,13 @@ using namespace glyvex::platform;
 
 namespace {
 
-void expectNotFoundMessage(testing::ScriptedDialogs& dialogs)
+void expectNotFoundMessage(testing::ScriptedDialogs& dialogs, const std::function<void()>& meanwhile = {})
 {
-    dialogs.expectMessage([](const testing::DialogCall& call) {
+    dialogs.expectMessage([=](const testing::DialogCall& call) {
         QCOMPARE(call.title, QStringLiteral("README.txt Not Found"));
         QVERIFY(call.style == 16 && call.prompt.endsWith(u"README.txt with fonts, please contact "_qs + info::kEmail));
+        if (meanwhile)
+            meanwhile();
     });
 }
 
@@ -154,38 +156,6 @@ private slots:
         }
     }
 
-    // Whatever the reason, the message first, then the window with an empty pane and the red
-    // note readable between the pane and the button.
-    void readMeNotFound_data()
-    {
-        QTest::addColumn<QString>("problem");
-        for (const char* problem :
-             {"no README.txt", "a folder named README.txt", "program folder gone", "program path a file"})
-            QTest::newRow(problem) << QString(problem);
-    }
-    void readMeNotFound()
-    {
-        QFETCH(QString, problem);
-        QTemporaryDir scratch;
-        QString programDirectory = scratch.path();
-        if (problem.contains(u"folder named"))
-            QVERIFY(QDir(scratch.path()).mkdir(QStringLiteral("README.txt")));
-        if (problem.endsWith(u"gone"))
-            programDirectory = scratch.filePath(QStringLiteral("nowhere"));
-        if (problem.endsWith(u"a file"))
-            QVERIFY(testing::writeFile(programDirectory = scratch.filePath(QStringLiteral("glyvex")), {}));
-        frmReadMe readMe(usePlatform(std::nullopt, programDirectory));
-        expectNotFoundMessage(dialogs());
-        dialogs().then([&] { QVERIFY(!readMe.Visible()); });
-        readMe.Show();
-        const Label& note = *readMe.lblNotFound;
-        QVERIFY(readMe.Visible() && readMe.rtfReadMe->Text().isEmpty() && note.Visible());
-        QCOMPARE(note.ForeColor(), QColor(255, 0, 0));
-        QVERIFY(note.Left() >= 0 && note.Left() + note.Width() <= 6960);
-        QVERIFY(note.Top() >= readMe.rtfReadMe->Top() + readMe.rtfReadMe->Height());
-        QVERIFY(note.Top() + note.Height() <= readMe.cmdOK->Top());
-    }
-
     // Each window opened as a person opens it: the windows with a fixed border cannot be
     // resized or minimised (the smallest and largest size a window manager is given are its
     // size) and are centred, the Preview window can; none can be maximised. Every self-sizing
@@ -194,13 +164,14 @@ private slots:
     // screen reader and the keyboard get every control, the splash window's too.
     void everyWindow_data()
     {
-        QTest::addColumn<QString>("item"); // the menu item that opens it
+        QTest::addColumn<QString>("item"); // the menu item that opens it (the README: why it is not found)
         QTest::addColumn<bool>("fixed");
         QTest::addColumn<QString>("sized"); // the labels that size themselves
         QTest::newRow("Splash") << "splash" << true << "";
         QTest::newRow("Preview") << "" << false << "lbl(Letters|Numbers|Special)\\(\\d+\\)";
-        QTest::newRow("README") << "mnuReadMe" << true << "lblNotFound";
-        QTest::newRow("README not found") << "mnuReadMe-" << true << "lblNotFound";
+        for (const char* problem :
+             {"no README.txt", "a folder named README.txt", "program folder gone", "program path a file"})
+            QTest::addRow("README, %s", problem) << u"mnuReadMe, "_qs + problem << true << "lblNotFound";
         QTest::newRow("About") << "mnuAbout" << true << "lblVersion|lblWebPage|Label1|Label3|Label4";
         QTest::newRow("Document Converter") << "mnuDocConvert" << true << "Label1|lblFileName|Label2|lblFontName";
         QTest::newRow("Sentence Viewer") << "mnuSentence" << true << "lblOriginal|lblNewSentence|lblFont";
@@ -213,18 +184,23 @@ private slots:
         QTemporaryDir directory;
         const QString file = directory.filePath(u"a document with a rather long name, to be shown whole.txt"_qs);
         QVERIFY(testing::writeFile(file, "text"));
-        if (item == u"mnuReadMe")
-            QVERIFY(testing::writeFile(directory.filePath(u"README.txt"_qs), "text"));
+        QString programDirectory = directory.path();
+        if (item.endsWith(u"a folder named README.txt"))
+            QVERIFY(QDir(directory.path()).mkdir(QStringLiteral("README.txt")));
+        if (item.endsWith(u"gone"))
+            programDirectory = directory.filePath(QStringLiteral("nowhere"));
+        if (item.endsWith(u"a file"))
+            QVERIFY(testing::writeFile(programDirectory = directory.filePath(QStringLiteral("glyvex")), {}));
         testing::Program program(
-            usePlatform({QStringLiteral("Arial"), QStringLiteral("DejaVu Serif")}, directory.path()));
+            usePlatform({QStringLiteral("Arial"), QStringLiteral("DejaVu Serif")}, programDirectory));
         frmMain& preview = program.preview;
         if (item == u"splash") { // built, not loaded: loading it starts the program
             const frmSplash splash(preview);
             QVERIFY2(accessFaults(splash.window()).isEmpty(), qPrintable(accessFaults(splash.window()).join(u"; ")));
             return;
         }
-        if (item == u"mnuReadMe-")
-            expectNotFoundMessage(dialogs());
+        if (item.startsWith(u"mnuReadMe"))
+            expectNotFoundMessage(dialogs(), [&] { QVERIFY(!preview.readMe()->Visible()); });
         if (item == u"mnuDocConvert")
             dialogs().expectFile(file).expectFont(FontChoice{u"DejaVu Sans Condensed Bold Oblique"_qs, 12});
         if (item == u"mnuSentence")
@@ -236,6 +212,14 @@ private slots:
         const QList<Form*> forms{preview.readMe(), preview.about(), preview.documentConverter(),
                                  preview.sentenceViewer(), &preview};
         Form* form = *std::find_if(forms.begin(), forms.end(), [](Form* f) { return f && f->Visible(); });
+        if (item.startsWith(u"mnuReadMe")) { // the message first, then the red note between the pane and the button
+            const frmReadMe& readMe = *preview.readMe();
+            const Label& note = *readMe.lblNotFound;
+            QVERIFY(readMe.rtfReadMe->Text().isEmpty() && note.Visible() && note.ForeColor() == QColor(255, 0, 0));
+            QVERIFY(note.Left() >= 0 && note.Left() + note.Width() <= 6960);
+            QVERIFY(note.Top() >= readMe.rtfReadMe->Top() + readMe.rtfReadMe->Height());
+            QVERIFY(note.Top() + note.Height() <= readMe.cmdOK->Top());
+        }
         if (item == u"mnuDocConvert") {
             QCOMPARE(static_cast<QLabel*>(preview.documentConverter()->lblFileName->widget())->text(), file);
             for (Label* heading : {preview.documentConverter()->Label1, preview.documentConverter()->Label2})
@@ -247,7 +231,7 @@ private slots:
         QVERIFY(!(shown->windowFlags() & Qt::WindowMaximizeButtonHint));
         QCOMPARE(bool(shown->windowFlags() & Qt::WindowMinimizeButtonHint), !fixed);
         if (fixed) {
-            QCOMPARE(shown->maximumSize(), shown->size());
+            QCOMPARE(shown->maximumSize(), shown->size()); // and centred
             QVERIFY(std::abs(form->Left() - (form->Screen().Width() - form->Width()) / 2) <= 1);
             QVERIFY(std::abs(form->Top() - (form->Screen().Height() - form->Height()) / 2) <= 1);
         }

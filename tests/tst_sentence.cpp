@@ -77,10 +77,10 @@ private slots:
         const QImage before = preview.window()->grab().toImage();
 
         bool askedWhileNothingShown = false;
-        dialogs()
-            .expectInput(sentence)
-            .expectFont(font(face), [](const DialogCall& call) { QCOMPARE(call.font.initialFace, QString()); })
-            .then([&] { askedWhileNothingShown = !preview.Visible() && !preview.sentenceViewer()->Visible(); });
+        dialogs().expectInput(sentence).expectFont(font(face), [&](const DialogCall& call) {
+            QCOMPARE(call.font.initialFace, QString());
+            askedWhileNothingShown = !preview.Visible() && !preview.sentenceViewer()->Visible();
+        });
         preview.mnuSentence->action()->trigger();
         frmSentence* viewer = preview.sentenceViewer();
         QVERIFY(askedWhileNothingShown && viewer->Visible() && !preview.Visible());

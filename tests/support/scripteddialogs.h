@@ -44,17 +44,6 @@ public:
         return add({Kind::Popup, [menu](const DialogCall& call) { QCOMPARE(call.menu, menu); }, choose});
     }
     ScriptedDialogs& expectUrl(bool result, Check check = {}) { return add({Kind::Url, check, {}, {}, result}); }
-    // Runs an action when the last expectation is answered (before it returns).
-    ScriptedDialogs& then(const std::function<void()>& action)
-    {
-        m_script.last().check = [check = m_script.last().check, action](const DialogCall& call) {
-            if (check)
-                check(call);
-            action();
-        };
-        return *this;
-    }
-
     QStringList failures() const { return m_failures; }
     int pending() const { return int(m_script.size()); }
 
