@@ -22,10 +22,10 @@ TestPlatform::TestPlatform(std::optional<QStringList> fonts, const QString& appP
 {
 }
 
-TestPlatform& GuiTest::restart(std::optional<QStringList> fonts, const QString& appPath)
+TestPlatform& GuiTest::usePlatform(const QStringList& fonts, const QString& appPath)
 {
     cleanup();
-    m_platform = std::make_unique<TestPlatform>(std::move(fonts), appPath);
+    m_platform = std::make_unique<TestPlatform>(fonts, appPath);
     return *m_platform;
 }
 

@@ -36,16 +36,14 @@ protected:
     TestPlatform& platform() { return *m_platform; }
     ScriptedDialogs& dialogs() { return m_platform->scripted(); }
     // Starts the test function over on another platform (before any window is made), with these
-    // fonts installed (std::nullopt: the machine's).
-    TestPlatform& usePlatform(const QStringList& fonts, const QString& appPath = {}) { return restart(fonts, appPath); }
-    TestPlatform& usePlatform(std::nullopt_t, const QString& appPath) { return restart(std::nullopt, appPath); }
+    // fonts installed and this program folder.
+    TestPlatform& usePlatform(const QStringList& fonts, const QString& appPath = {});
 
 protected slots:
     void init() { m_platform = std::make_unique<TestPlatform>(); }
     void cleanup();
 
 private:
-    TestPlatform& restart(std::optional<QStringList> fonts, const QString& appPath);
     std::unique_ptr<TestPlatform> m_platform;
 };
 

@@ -91,11 +91,9 @@ private:
     Step answer(const DialogCall& call)
     {
         if (m_script.isEmpty() || m_script.first().kind != call.kind) {
-            static const char* const kinds[]
-                = {"file dialog", "font dialog", "input box", "message box", "pop-up", "web page"};
-            const QStringList details{call.title, call.file.title, call.menu, call.prompt, call.url.toString()};
+            const QStringList what{call.title, call.file.title, call.menu, call.prompt, call.url.toString()};
             m_failures.append(
-                QStringLiteral("unexpected %1 \"%2\"").arg(QLatin1String(kinds[int(call.kind)]), details.join(u' ')));
+                QStringLiteral("unexpected dialog (kind %1): %2").arg(int(call.kind)).arg(what.join(u' ')));
             return {call.kind}; // cancelled
         }
         const Step step = m_script.takeFirst();
