@@ -48,7 +48,9 @@ bool centred(const frmDocConvert& w)
 class TestDocConvert : public testing::GuiTest {
     Q_OBJECT
 private slots:
-    // The whole way: open, font, export, new font, export again over the first file.
+    // The whole way: open, font, export, new font, export again over the first file. Closed and
+    // opened again it keeps nothing of the first opening, not the face of its font dialog:
+    // cancelled (and then a one-blank face chosen), the pane's own font is exported.
     void convertsAFile()
     {
         QTemporaryDir dir;
@@ -86,59 +88,52 @@ private slots:
         dialogs().expectFile(out);
         window.mnuExport->action()->trigger();
         QCOMPARE(readBack(out), exported(u"DejaVu Serif"_qs, 28)); // shorter than the file it replaced
+        QTest::mouseClick(window.cmdClose->widget(), Qt::LeftButton);
+        QVERIFY(!window.IsLoaded() && !window.Visible());
+
+        dialogs().expectFile(in).expectFont(std::nullopt,
+                                            [](const DialogCall& call) { QCOMPARE(call.font.initialFace, QString()); });
+        program.preview.mnuDocConvert_Click();
+        frmDocConvert& again = *program.preview.documentConverter();
+        QVERIFY(centred(again) && again.rtfConverted->Text() == kDocument);
+        QCOMPARE(again.lblFontName->shownText(), u"Arial"_qs);
+        dialogs().expectFont(std::nullopt).expectFont(FontChoice{u" "_qs, 9.0f}).expectFile(out);
+        again.mnuConvert_Click();
+        again.cmdNewFont_Click();
+        again.mnuExport_Click();
+        QCOMPARE(readBack(out), exported(u"Arial"_qs, 20));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{u"out"_qs, u"R&D notes.txt"_qs}));
+        again.window()->close(); // the close box
+        QVERIFY(!again.IsLoaded() && !again.Visible());
     }
 
-    // Each opening starts again from the open dialog and keeps nothing of the one before, not
-    // the face of its font dialog: cancelled, the pane's own font is exported. A folder chosen
-    // is reported (no font dialog follows, the window stays empty where built, its commands
-    // work). (A full disk: tst_richtextbox.)
-    void everyOpeningStartsAfresh()
+    // A folder chosen is reported; no font dialog follows, and the window stays empty where it
+    // was built, its commands working. (A full disk: tst_richtextbox.)
+    void aFolderChosen()
     {
         QTemporaryDir dir;
         testing::Program program(usePlatform({QStringLiteral("Arial")}));
-        frmMain& preview = program.preview;
-        const QString document = dir.filePath(u"doc.txt"_qs), folder = dir.filePath(u"folder"_qs),
-                      out = dir.filePath(u"plain.rtf"_qs);
-        QVERIFY(writeFile(document, kDocument.toUtf8()) && QDir(dir.path()).mkdir(u"folder"_qs));
-        dialogs().expectFile(document).expectFont(FontChoice{u"DejaVu Serif"_qs, 14.0f});
-        preview.mnuDocConvert_Click();
-        frmDocConvert& first = *preview.documentConverter();
-        QTest::mouseClick(first.cmdClose->widget(), Qt::LeftButton);
-        QVERIFY(!first.IsLoaded() && !first.Visible());
-        dialogs().expectFile(document).expectFont(
-            std::nullopt, [](const DialogCall& call) { QCOMPARE(call.font.initialFace, QString()); });
-        preview.mnuDocConvert_Click();
-        frmDocConvert& second = *preview.documentConverter();
-        QVERIFY(centred(second) && second.rtfConverted->Text() == kDocument);
-        QCOMPARE(second.lblFontName->shownText(), u"Arial"_qs);
-        dialogs().expectFont(std::nullopt).expectFont(FontChoice{u" "_qs, 9.0f}).expectFile(out);
-        second.mnuConvert_Click(); // cancelled, then a one-blank face: nothing changes
-        second.cmdNewFont_Click();
-        second.mnuExport_Click();
-        QCOMPARE(readBack(out), exported(u"Arial"_qs, 20));
-        second.window()->close(); // the close box
-        QVERIFY(!second.IsLoaded() && !second.Visible());
-
+        const QString folder = dir.filePath(u"folder"_qs), out = dir.filePath(u"plain.rtf"_qs);
+        QVERIFY(QDir(dir.path()).mkdir(u"folder"_qs));
         dialogs().expectFile(folder).expectMessage([&](const DialogCall& call) {
             QVERIFY(call.title == u"Glyvex Document Converter" && call.style == 16 && call.ownerModal);
             QVERIFY2(call.prompt.contains(u'"' + folder + u'"') && call.prompt.contains(u"folder"),
                      qPrintable(call.prompt));
         });
-        preview.mnuDocConvert_Click();
-        frmDocConvert& third = *preview.documentConverter();
-        QVERIFY(third.Visible() && !centred(third));
-        QCOMPARE(third.rtfOrig->Text() + third.rtfConverted->Text() + third.lblFileName->shownText(), QString());
-        QCOMPARE(third.lblFontName->shownText(), u"Arial"_qs);
+        program.preview.mnuDocConvert_Click();
+        frmDocConvert& window = *program.preview.documentConverter();
+        QVERIFY(window.Visible() && !centred(window));
+        QCOMPARE(window.rtfOrig->Text() + window.rtfConverted->Text() + window.lblFileName->shownText(), QString());
+        QCOMPARE(window.lblFontName->shownText(), u"Arial"_qs);
         dialogs().expectFont(FontChoice{u"DejaVu Sans"_qs, 12.0f}).expectFile(out);
-        third.cmdNewFont_Click();
-        third.cmdExport_Click();
+        window.cmdNewFont_Click();
+        window.cmdExport_Click();
         QCOMPARE(readBack(out), exported(u"DejaVu Sans"_qs, 24, QString()));
-        QApplication::setActiveWindow(third.window());
-        QVERIFY(QTest::qWaitForWindowActive(third.window()));
-        third.rtfOrig->widget()->setFocus(); // the pane lets the shortcut through
-        QTest::keyClick(third.rtfOrig->widget(), Qt::Key_X, Qt::ControlModifier);
-        QVERIFY(!third.IsLoaded() && !third.Visible());
+        QApplication::setActiveWindow(window.window());
+        QVERIFY(QTest::qWaitForWindowActive(window.window()));
+        window.rtfOrig->widget()->setFocus(); // the pane lets the shortcut through
+        QTest::keyClick(window.rtfOrig->widget(), Qt::Key_X, Qt::ControlModifier);
+        QVERIFY(!window.IsLoaded() && !window.Visible());
     }
 
     // A size typed with a decimal in the real font dialog is kept to the half point (7.8 points
