@@ -49,17 +49,17 @@ QStringList accessFaults(QWidget* window)
     QStringList faults;
     for (Control* control : window->findChildren<Control*>()) {
         QWidget* w = control->widget();
+        auto* label = qobject_cast<Label*>(control);
+        auto* button = qobject_cast<Button*>(control);
         const QString name = spoken(w, QAccessible::Name);
-        QString shown;
-        if (auto* label = qobject_cast<Label*>(control))
-            shown = label->shownText();
-        else if (auto* button = qobject_cast<Button*>(control))
-            shown = Label::stripAccessKeys(button->Caption());
+        const QString shown = label ? label->shownText()
+            : button                ? Label::stripAccessKeys(button->Caption())
+                                    : QString();
         if (name.isEmpty() || !name.startsWith(shown))
             faults << QStringLiteral("%1: called \"%2\", shows \"%3\"").arg(control->Name(), name, shown);
         if (!w->toolTip().isEmpty() && spoken(w, QAccessible::Description) != w->toolTip())
             faults << control->Name() + QStringLiteral(": tooltip not given as its description");
-        if (qobject_cast<Button*>(control) && !(w->focusPolicy() & Qt::TabFocus))
+        if (button && !(w->focusPolicy() & Qt::TabFocus))
             faults << control->Name() + QStringLiteral(": not reached with Tab");
     }
     for (QMenu* menu : window->findChildren<QMenu*>()) {
