@@ -2,21 +2,17 @@
 
 #include <QFontDatabase>
 #include <QTest>
-#include <QWidget>
 
 namespace glyvex::testing {
 
 namespace {
-class FixedFonts final : public platform::FontSource {
-public:
+struct FixedFonts final : platform::FontSource {
     explicit FixedFonts(QStringList names)
-        : m_names(std::move(names))
+        : names(std::move(names))
     {
     }
-    QStringList families() override { return m_names; }
-
-private:
-    QStringList m_names;
+    QStringList families() override { return names; }
+    QStringList names;
 };
 } // namespace
 
@@ -26,48 +22,26 @@ TestPlatform::TestPlatform(std::optional<QStringList> fonts, const QString& appP
 {
 }
 
-QMargins TestPlatform::frameBeforeMapping(QWidget* window)
-{
-    return frameBefore ? *frameBefore : Platform::frameBeforeMapping(window);
-}
-
-QMargins TestPlatform::reportedFrame(const QWidget* window)
-{
-    if (!frameShown)
-        return Platform::reportedFrame(window);
-    return window->isVisible() ? *frameShown : QMargins();
-}
-
-TestPlatform& GuiTest::restart(std::optional<QStringList> fonts, const QString& appPath)
+TestPlatform& GuiTest::usePlatform(const QStringList& fonts, const QString& appPath)
 {
     cleanup();
-    m_platform = std::make_unique<TestPlatform>(std::move(fonts), appPath);
+    m_platform = std::make_unique<TestPlatform>(fonts, appPath);
     return *m_platform;
 }
-
-void GuiTest::init() { m_platform = std::make_unique<TestPlatform>(); }
 
 void GuiTest::cleanup()
 {
     const std::unique_ptr<TestPlatform> done = std::move(m_platform);
     if (!done)
         return;
-    const QStringList failures = done->scripted().failures();
-    const int pending = done->scripted().pending();
-    QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QLatin1String("; "))));
-    QVERIFY2(pending == 0, qPrintable(QStringLiteral("%1 expected dialog(s) never shown").arg(pending)));
+    QVERIFY2(done->scripted().failures().isEmpty(), qPrintable(done->scripted().failures().join(u"; ")));
+    QVERIFY2(done->scripted().pending() == 0, "expected dialog(s) never shown");
 }
-
-bool installed(const QString& family) { return QFontDatabase::families().contains(family); }
 
 QStringList twoInstalledFaces()
 {
-    QStringList faces;
-    for (const QString& family : {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Mono"),
-                                  QStringLiteral("DejaVu Sans Mono"), QStringLiteral("Liberation Serif")}) {
-        if (installed(family))
-            faces.append(family);
-    }
+    QStringList faces{u"DejaVu Serif"_qs, u"Liberation Mono"_qs, u"DejaVu Sans Mono"_qs, u"Liberation Serif"_qs};
+    faces.removeIf([](const QString& face) { return !QFontDatabase::families().contains(face); });
     return faces.mid(0, 2);
 }
 

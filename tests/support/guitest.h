@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QStringList>
+#include <QWidget>
 #include <optional>
 
 namespace glyvex::testing {
@@ -19,8 +20,14 @@ public:
     // Stands in for the window system's frames when set: the frame told before mapping, and the
     // one reported once a window is shown.
     std::optional<QMargins> frameBefore, frameShown;
-    QMargins frameBeforeMapping(QWidget* window) override;
-    QMargins reportedFrame(const QWidget* window) override;
+    QMargins frameBeforeMapping(QWidget* window) override
+    {
+        return frameBefore ? *frameBefore : Platform::frameBeforeMapping(window);
+    }
+    QMargins reportedFrame(const QWidget* window) override
+    {
+        return !frameShown ? Platform::reportedFrame(window) : window->isVisible() ? *frameShown : QMargins();
+    }
 };
 
 class GuiTest : public QObject {
@@ -29,21 +36,17 @@ protected:
     TestPlatform& platform() { return *m_platform; }
     ScriptedDialogs& dialogs() { return m_platform->scripted(); }
     // Starts the test function over on another platform (before any window is made), with these
-    // fonts installed (std::nullopt: the machine's).
-    TestPlatform& usePlatform(const QStringList& fonts, const QString& appPath = {}) { return restart(fonts, appPath); }
-    TestPlatform& usePlatform(std::nullopt_t, const QString& appPath) { return restart(std::nullopt, appPath); }
+    // fonts installed and this program folder.
+    TestPlatform& usePlatform(const QStringList& fonts, const QString& appPath = {});
 
 protected slots:
-    void init();
+    void init() { m_platform = std::make_unique<TestPlatform>(); }
     void cleanup();
 
 private:
-    TestPlatform& restart(std::optional<QStringList> fonts, const QString& appPath);
     std::unique_ptr<TestPlatform> m_platform;
 };
 
-// Whether a font family is installed here (some checks need a real second face).
-bool installed(const QString& family);
 // Two installed families that render differently, for face-change checks.
 QStringList twoInstalledFaces();
 

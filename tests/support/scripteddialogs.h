@@ -3,8 +3,11 @@
 // it expects and what each answers; any other dialog is recorded as a failure (and answered
 // with a cancel), and expectations left unused fail the test too (see GuiTest).
 #include "platform/dialogs.h"
+#include "platform/menu.h"
 
+#include <QAction>
 #include <QStringList>
+#include <QTest>
 #include <functional>
 #include <optional>
 
@@ -17,7 +20,7 @@ struct DialogCall {
     QString title; // input and message boxes
     QString prompt; // input and message boxes
     int style = 0; // message boxes
-    QString menu; // pop-up menus: the menu's name
+    QString menu; // pop-ups: the menu's name
     QUrl url;
     bool ownerModal = false; // whether an owner window was given
 };
@@ -25,63 +28,81 @@ struct DialogCall {
 class ScriptedDialogs final : public platform::Dialogs {
 public:
     using Check = std::function<void(const DialogCall&)>;
+    using Kind = DialogCall::Kind;
 
-    ScriptedDialogs& expectFile(const QString& answer, Check check = {})
-    {
-        return add({DialogCall::Kind::File, std::move(check), answer});
-    }
+    // The answers: the path or the typed text (empty: cancelled), the face (none: cancelled), the
+    // item chosen in the pop-up of the named menu (empty: none), whether a browser came up.
+    ScriptedDialogs& expectFile(const QString& answer, Check check = {}) { return add({Kind::File, check, answer}); }
     ScriptedDialogs& expectFont(std::optional<platform::FontChoice> answer, Check check = {})
     {
-        return add({DialogCall::Kind::Font, std::move(check), {}, std::move(answer)});
+        return add({Kind::Font, check, {}, answer});
     }
-    ScriptedDialogs& expectInput(const QString& answer, Check check = {})
-    {
-        return add({DialogCall::Kind::Input, std::move(check), answer});
-    }
-    ScriptedDialogs& expectMessage(Check check = {}) { return add({DialogCall::Kind::Message, std::move(check)}); }
-    // Pops up the named menu; chooses the named item, or nothing when empty.
+    ScriptedDialogs& expectInput(const QString& answer, Check check = {}) { return add({Kind::Input, check, answer}); }
+    ScriptedDialogs& expectMessage(Check check = {}) { return add({Kind::Message, check}); }
     ScriptedDialogs& expectPopup(const QString& menu, const QString& choose = {})
     {
-        return add({DialogCall::Kind::Popup, {}, choose, {}, false, {}, menu});
+        return add({Kind::Popup, [menu](const DialogCall& call) { QCOMPARE(call.menu, menu); }, choose});
     }
-    ScriptedDialogs& expectUrl(bool result, Check check = {})
-    {
-        return add({DialogCall::Kind::Url, std::move(check), {}, {}, result});
-    }
-    // Runs an action when the next expectation is answered (before it returns).
-    ScriptedDialogs& then(std::function<void()> action);
-
+    ScriptedDialogs& expectUrl(bool result, Check check = {}) { return add({Kind::Url, check, {}, {}, result}); }
     QStringList failures() const { return m_failures; }
-    int pending() const { return static_cast<int>(m_script.size()); }
-    const QList<DialogCall>& calls() const { return m_calls; }
+    int pending() const { return int(m_script.size()); }
 
-    QString chooseFile(QWidget* owner, const platform::FileRequest& request) override;
-    std::optional<platform::FontChoice> chooseFont(QWidget* owner, const platform::FontRequest& request) override;
-    QString inputBox(QWidget* owner, const QString& prompt, const QString& title) override;
-    void messageBox(QWidget* owner, const QString& prompt, int style, const QString& title) override;
-    void popupMenu(QWidget* owner, platform::Menu& menu) override;
-    bool openUrl(const QUrl& url) override;
+    QString chooseFile(QWidget* owner, const platform::FileRequest& request) override
+    {
+        return answer({.kind = Kind::File, .file = request, .ownerModal = owner != nullptr}).text;
+    }
+    std::optional<platform::FontChoice> chooseFont(QWidget* owner, const platform::FontRequest& request) override
+    {
+        return answer({.kind = Kind::Font, .font = request, .title = request.title, .ownerModal = owner != nullptr})
+            .font;
+    }
+    QString inputBox(QWidget* owner, const QString& prompt, const QString& title) override
+    {
+        return answer({.kind = Kind::Input, .title = title, .prompt = prompt, .ownerModal = owner != nullptr}).text;
+    }
+    void messageBox(QWidget* owner, const QString& prompt, int style, const QString& title) override
+    {
+        answer(
+            {.kind = Kind::Message, .title = title, .prompt = prompt, .style = style, .ownerModal = owner != nullptr});
+    }
+    void popupMenu(QWidget* owner, platform::Menu& menu) override
+    {
+        const QString item = answer({.kind = Kind::Popup, .menu = menu.Name(), .ownerModal = owner != nullptr}).text;
+        if (platform::MenuItem* chosen = item.isEmpty() ? nullptr : menu.item(item))
+            chosen->action()->trigger();
+        else if (!item.isEmpty())
+            m_failures.append(QStringLiteral("menu %1 has no item %2").arg(menu.Name(), item));
+    }
+    bool openUrl(const QUrl& url) override { return answer({.kind = Kind::Url, .url = url}).result; }
 
 private:
     struct Step {
-        DialogCall::Kind kind;
+        Kind kind;
         Check check;
         QString text;
         std::optional<platform::FontChoice> font;
         bool result = false;
-        std::function<void()> after;
-        QString menu; // pop-ups: the menu expected
     };
-    ScriptedDialogs& add(Step step)
+    ScriptedDialogs& add(const Step& step)
     {
-        m_script.append(std::move(step));
+        m_script.append(step);
         return *this;
     }
-    const Step* take(const DialogCall& call);
+    Step answer(const DialogCall& call)
+    {
+        if (m_script.isEmpty() || m_script.first().kind != call.kind) {
+            const QStringList what{call.title, call.file.title, call.menu, call.prompt, call.url.toString()};
+            m_failures.append(
+                QStringLiteral("unexpected dialog (kind %1): %2").arg(int(call.kind)).arg(what.join(u' ')));
+            return {call.kind}; // cancelled
+        }
+        const Step step = m_script.takeFirst();
+        if (step.check)
+            step.check(call);
+        return step;
+    }
     QList<Step> m_script;
-    QList<DialogCall> m_calls;
     QStringList m_failures;
-    std::optional<Step> m_current;
 };
 
 } // namespace glyvex::testing
