@@ -1,5 +1,5 @@
 // The Preview window as a person uses it: its panels and the View commands, compact mode, the
-// case toggle (also from the right-click menu) and an untrapped error.
+// case toggle (also from the right-click menu).
 #include "platform/twips.h"
 #include "support/labels.h"
 #include "support/program.h"
@@ -121,13 +121,12 @@ private slots:
         QTest::addColumn<int>("dragged"); // pixels the user made the window taller first
         for (const auto& [name, enter, leave, dragged] : {std::tuple{"Intellimize twice", "menu", "menu", 0},
                                                           {"Ctrl+I, keypad Enter", "Ctrl+I", "Enter", 0},
-                                                          {"RESTORE clicked after a drag", "menu", "click", 40},
-                                                          {"a view command between", "menu", "Numbers", 0}})
+                                                          {"RESTORE clicked after a drag", "menu", "click", 40}})
             QTest::newRow(name) << QString::fromLatin1(enter) << QString::fromLatin1(leave) << dragged;
     }
     // Collapsed to its menu bar, the list gives way to the focused default RESTORE button; back
     // at the height it had (the user's own after a drag), it is where it was, and Enter then does
-    // nothing. A View command keeps it collapsed, centred at that height.
+    // nothing.
     void compactMode()
     {
         QFETCH(QString, enter);
@@ -139,7 +138,7 @@ private slots:
         QApplication::setActiveWindow(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
         window->resize(window->width(), window->height() + dragged);
-        QRect before = window->frameGeometry();
+        const QRect before = window->frameGeometry();
         if (enter == u"menu")
             w.mnuMacMin->action()->trigger();
         else
@@ -147,13 +146,7 @@ private slots:
         QVERIFY(window->frameGeometry().height() < before.height() / 4);
         QVERIFY(!w.cboFonts->Visible() && w.cmdMacRestore->Visible() && w.cmdMacRestore->Default());
         QCOMPARE(window->focusWidget(), w.cmdMacRestore->widget());
-        if (leave == u"Numbers") {
-            const float compact = w.Height();
-            w.mnuNumbers_Click();
-            QCOMPARE(QPointF(w.Top(), w.Height()), QPointF(centreExact(w.Screen().Height(), compact), compact));
-            before = QRect(window->frameGeometry().topLeft(), QSize(window->frameGeometry().width(), before.height()));
-        }
-        if (leave == u"menu" || leave == u"Numbers")
+        if (leave == u"menu")
             w.mnuMacMin->action()->trigger();
         else if (leave == u"click")
             QTest::mouseClick(w.cmdMacRestore->widget(), Qt::LeftButton);
@@ -174,7 +167,7 @@ private slots:
         for (const char* source : {"frmMain", "fraLetters", "fraNumbers", "fraSpecial", "Label1(0)", "lblLetters(25)",
                                    "Label3(4)", "lblNumbers(9)", "Label4(8)", "lblSpecial(31)"})
             QTest::addRow("right %s", source) << u"right "_qs + source << true;
-        for (const char* route : {"left lblSpecial(0)", "middle frmMain", "right cboFonts"})
+        for (const char* route : {"left lblSpecial(0)", "right cboFonts"})
             QTest::newRow(route) << QString(route) << false;
     }
     // Every route switches both letter rows between capitals and small letters, and back, each
@@ -191,9 +184,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w.window()));
         const QString how = route.section(u' ', 0, 0);
         auto* target = w.window()->findChild<QWidget*>(route.section(u' ', 1));
-        const Qt::MouseButton button = how == u"right" ? Qt::RightButton
-            : how == u"middle"                         ? Qt::MiddleButton
-                                                       : Qt::LeftButton;
+        const Qt::MouseButton button = how == u"right" ? Qt::RightButton : Qt::LeftButton;
         for (const QString& letters : {u"abcdefghijklmnopqrstuvwxyz"_qs, u"ABCDEFGHIJKLMNOPQRSTUVWXYZ"_qs}) {
             if (how == u"double") {
                 QTest::mouseDClick(target, Qt::LeftButton, {}, QPoint(2, 2));
@@ -214,20 +205,6 @@ private slots:
             for (Label* letter : w.lblLetters)
                 QVERIFY(testing::fitsItsText(letter));
         }
-    }
-
-    // An error no handler traps is reported in a critical message, and the program goes on.
-    void untrappedError()
-    {
-        testing::Program program(usePlatform({QStringLiteral("Arial")}));
-        frmMain& w = program.preview;
-        dialogs().expectMessage([](const testing::DialogCall& call) {
-            QCOMPARE(call.style, 16);
-            QVERIFY(call.prompt.contains(QStringLiteral("list index 7")));
-        });
-        platform().runHandler([&] { w.cboFonts->setListIndex(7); });
-        QVERIFY(w.IsLoaded());
-        QCOMPARE(w.cboFonts->Text(), QStringLiteral("Arial"));
     }
 };
 
