@@ -1,10 +1,9 @@
 #pragma once
-// For tests: bytes and UTF-16 units as numbers, whole files, a full disk, memory held, a time limit.
+// For tests: bytes and UTF-16 units as numbers, whole files, a full disk, a time limit.
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 #include <csignal>
-#include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -37,20 +36,6 @@ struct FileSizeLimit {
     rlimit old{};
     bool okay;
 };
-// The memory the process holds (resident), after what was freed went back to the system.
-inline long long residentBytes()
-{
-    QFile statm((::malloc_trim(0), QStringLiteral("/proc/self/statm")));
-    const QList<QByteArray> fields = statm.open(QIODevice::ReadOnly) ? statm.readAll().split(' ') : QList<QByteArray>();
-    return fields.size() > 1 ? fields[1].toLongLong() * ::sysconf(_SC_PAGESIZE) : -1;
-}
-#if defined(__SANITIZE_ADDRESS__)
-inline constexpr bool kAddressSanitizer = true;
-#elif defined(__has_feature)
-inline constexpr bool kAddressSanitizer = __has_feature(address_sanitizer);
-#else
-inline constexpr bool kAddressSanitizer = false;
-#endif
 // Ends the process (and so fails the test) if it still lives after some seconds.
 struct StopAfter {
     explicit StopAfter(unsigned seconds) { ::alarm(seconds); }
