@@ -14,9 +14,8 @@ namespace {
 
 const char* const kLong = "The quick brown fox jumps over the lazy dog";
 
-// What the viewer shows: the sentence as typed in Arial and in the face chosen last (at the
-// window's size), the face's name in a box, each line sized to its text; the window as wide as
-// the wider line and its margins, never narrower than its caption needs, and centred.
+// The viewer shows the sentence as typed in Arial and in the face chosen last, the face's name in
+// a box, each sized to its text, in a centred window as wide as the wider line (or its caption).
 void checkViewer(frmSentence& viewer, const QString& sentence, const QString& face)
 {
     QCoreApplication::sendPostedEvents();
@@ -39,10 +38,9 @@ void checkViewer(frmSentence& viewer, const QString& sentence, const QString& fa
 class TestSentence : public testing::GuiTest {
     Q_OBJECT
 private slots:
-    // Opened after an opening and a face chosen in the Preview window, it asks while nothing is
-    // shown, then replaces the Preview window. A command (from the menu or the pop-up of a right
-    // click anywhere) centres the moved window again. Closing brings the Preview window back as it
-    // was.
+    // Opened after a face was chosen in the Preview window, it asks while nothing is shown, then
+    // replaces that window. A command (menu or right-click pop-up) centres the moved window again;
+    // closing brings the Preview window back as it was.
     void viewer_data()
     {
         for (const char* column : {"sentence", "face", "command", "answer"}) // "-": cancelled

@@ -17,8 +17,7 @@ public:
     explicit TestPlatform(std::optional<QStringList> fonts = {}, const QString& appPath = {});
     ScriptedDialogs& scripted() const { return static_cast<ScriptedDialogs&>(dialogs()); }
 
-    // Stands in for the window system's frames when set: the frame told before mapping, and the
-    // one reported once a window is shown.
+    // When set, stand in for the window system's frames: the one told before mapping, and once shown.
     std::optional<QMargins> frameBefore, frameShown;
     QMargins frameBeforeMapping(QWidget* window) override
     {
@@ -35,8 +34,7 @@ class GuiTest : public QObject {
 protected:
     TestPlatform& platform() { return *m_platform; }
     ScriptedDialogs& dialogs() { return m_platform->scripted(); }
-    // Starts the test function over on another platform (before any window is made), with these
-    // fonts installed and this program folder.
+    // Starts the test over (before any window is made) with these fonts and this program folder.
     TestPlatform& usePlatform(const QStringList& fonts, const QString& appPath = {});
 
 protected slots:

@@ -1,7 +1,6 @@
 #pragma once
-// What a person sees of a self-sizing label: a box exactly as large as its text (and its
-// border) needs in the face it is drawn in; a wrapped one keeps its width and is tall enough
-// for its lines.
+// A self-sizing label as a person sees it: exactly as large as its text and border need in its
+// face; wrapped, as wide as it was and tall enough for its lines.
 #include "platform/controls.h"
 
 #include <QFontMetricsF>

@@ -1,7 +1,7 @@
 #pragma once
-// A scripted stand-in for every dialog of the program. A test says, in order, which dialogs
-// it expects and what each answers; any other dialog is recorded as a failure (and answered
-// with a cancel), and expectations left unused fail the test too (see GuiTest).
+// A scripted stand-in for every dialog of the program. A test says, in order, which dialogs it
+// expects and what each answers; any other dialog (answered with a cancel) and any expectation
+// left unused fail the test (see GuiTest).
 #include "platform/dialogs.h"
 #include "platform/menu.h"
 
@@ -17,10 +17,9 @@ struct DialogCall {
     enum class Kind { File, Font, Input, Message, Popup, Url } kind;
     platform::FileRequest file;
     platform::FontRequest font;
-    QString title; // input and message boxes
+    QString title; // input and message boxes; pop-ups: the menu's name
     QString prompt; // input and message boxes
     int style = 0; // message boxes
-    QString menu; // pop-ups: the menu's name
     QUrl url;
     bool ownerModal = false; // whether an owner window was given
 };
@@ -41,7 +40,7 @@ public:
     ScriptedDialogs& expectMessage(Check check = {}) { return add({Kind::Message, check}); }
     ScriptedDialogs& expectPopup(const QString& menu, const QString& choose = {})
     {
-        return add({Kind::Popup, [menu](const DialogCall& call) { QCOMPARE(call.menu, menu); }, choose});
+        return add({Kind::Popup, [menu](const DialogCall& call) { QCOMPARE(call.title, menu); }, choose});
     }
     ScriptedDialogs& expectUrl(bool result, Check check = {}) { return add({Kind::Url, check, {}, {}, result}); }
     QStringList failures() const { return m_failures; }
@@ -67,7 +66,7 @@ public:
     }
     void popupMenu(QWidget* owner, platform::Menu& menu) override
     {
-        const QString item = answer({.kind = Kind::Popup, .menu = menu.Name(), .ownerModal = owner != nullptr}).text;
+        const QString item = answer({.kind = Kind::Popup, .title = menu.Name(), .ownerModal = owner != nullptr}).text;
         if (platform::MenuItem* chosen = item.isEmpty() ? nullptr : menu.item(item))
             chosen->action()->trigger();
         else if (!item.isEmpty())
@@ -91,7 +90,7 @@ private:
     Step answer(const DialogCall& call)
     {
         if (m_script.isEmpty() || m_script.first().kind != call.kind) {
-            const QStringList what{call.title, call.file.title, call.menu, call.prompt, call.url.toString()};
+            const QStringList what{call.title, call.file.title, call.prompt, call.url.toString()};
             m_failures.append(
                 QStringLiteral("unexpected dialog (kind %1): %2").arg(int(call.kind)).arg(what.join(u' ')));
             return {call.kind}; // cancelled
