@@ -66,6 +66,7 @@ private slots:
         QTest::addColumn<bool>("about");
         QTest::addColumn<Qt::Key>("key");
         QTest::newRow("About, Enter") << true << Qt::Key_Return;
+        QTest::newRow("About, keypad Enter") << true << Qt::Key_Enter;
         QTest::newRow("About, Esc") << true << Qt::Key_Escape;
         QTest::newRow("README, Enter") << false << Qt::Key_Return;
     }
