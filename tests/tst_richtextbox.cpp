@@ -1,6 +1,5 @@
-// The rich text box: loads and saves that fail without harming a file, 100 MiB documents, and a
-// pane that shows, scrolls, selects and copies exactly the text it holds. (Decoding:
-// tst_textdecode; the converter's loads and exports: tst_docconvert.)
+// The rich text box: failed loads and saves harm no file, a save goes through a link, the pane shows,
+// scrolls, selects and copies exactly its text. (Decoding: tst_textdecode; a 50 MiB load: tst_docconvert.)
 #include "platform/errors.h"
 #include "platform/fonts.h"
 #include "platform/richtextbox.h"
@@ -16,7 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 using namespace glyvex;
 using namespace glyvex::platform;
@@ -57,19 +55,15 @@ private slots:
         QTest::addColumn<bool>("save");
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("reason");
-        for (auto [row, save, path, reason] : {std::tuple{"load missing", false, "missing.txt", "No such file"},
-                                               {"load folder", false, "folder", "folder"},
-                                               {"load unreadable", false, "/proc/self/mem", "Input/output error"},
-                                               {"load device", false, "/dev/zero", "not a regular file"},
-                                               {"load pipe, nothing writing", false, "pipe", "not a regular file"},
-                                               {"load no name", false, "", "no file name"},
-                                               {"load too large (sparse)", false, "huge.txt", "too large"},
-                                               {"save folder", true, "folder", "folder"},
-                                               {"save missing folder", true, "nowhere/out.rtf", "No such file"},
-                                               {"save no name", true, "", "no file name"},
-                                               {"save pipe", true, "pipe", "not a regular file"},
-                                               {"save device", true, "device", "not a regular file"},
-                                               {"save disk full", true, "plain.txt", "File too large"}})
+        for (auto [row, save, path, reason] :
+             {std::tuple{"load unreadable", false, "/proc/self/mem", "Input/output error"},
+              {"load device", false, "/dev/zero", "not a regular file"},
+              {"load pipe, nothing writing", false, "pipe", "not a regular file"},
+              {"load too large (sparse)", false, "huge.txt", "too large"},
+              {"save folder", true, "folder", "folder"},
+              {"save missing folder", true, "nowhere/out.rtf", "No such file"},
+              {"save pipe", true, "pipe", "not a regular file"},
+              {"save disk full", true, "plain.txt", "File too large"}})
             QTest::newRow(row) << save << QString(path) << QString(reason);
     }
     void failures()
@@ -81,9 +75,6 @@ private slots:
         const QString plain = dir.filePath(QStringLiteral("plain.txt")), full = dir.filePath(path);
         QVERIFY(writeFile(plain, "the user's file") && QDir(dir.path()).mkdir(QStringLiteral("folder")));
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
-        if (::mknod(QFile::encodeName(dir.filePath(u"device"_qs)).constData(), S_IFCHR | 0600, makedev(1, 3)) != 0
-            && path == u"device")
-            QSKIP("Making a device (as /dev/null) needs root");
         QFile huge(dir.filePath(QStringLiteral("huge.txt")));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(RichTextBox::MaxFileBytes + 1));
         const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System);
@@ -108,22 +99,17 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System), before);
     }
 
-    // 100 MiB of text loads and exports completely, through a link.
-    void hundredMebibytesLoadAndExport()
+    // A save through a link replaces the file it points to and keeps the link.
+    void saveThroughALink()
     {
         QTemporaryDir dir;
-        const QString in = dir.filePath(u"big.txt"_qs), out = dir.filePath(u"big.rtf"_qs);
-        const QByteArray line = "The quick brown fox \xc3\xa9\xe2\x82\xac jumps over the lazy dog.\r\n";
-        const qsizetype lines = ((qsizetype(100) << 20) / line.size() / 4096 + 1) * 4096;
-        QVERIFY(writeFile(in, line.repeated(lines)) && writeFile(out, "old") && QFile::link(out, out + u".lnk"_qs));
+        const QString file = dir.filePath(u"out.rtf"_qs), link = file + u".lnk"_qs;
+        QVERIFY(writeFile(file, "old") && QFile::link(file, link));
         QWidget window; // deletes the box
         RichTextBox& box = *new RichTextBox(kBox, &window);
-        box.LoadFile(in, RichTextBox::rtfText);
-        QCOMPARE(box.Text().size(), lines * (line.size() - 3));
-        box.setFontSize(12);
-        box.SaveFile(out + u".lnk"_qs, RichTextBox::rtfRTF);
-        QVERIFY(QFileInfo(out + u".lnk"_qs).isSymLink());
-        QVERIFY(readFile(out) == toRtf(box.Text(), box.FontName(), 12));
+        box.setText(u"new"_qs);
+        box.SaveFile(link, RichTextBox::rtfRTF);
+        QVERIFY(QFileInfo(link).isSymLink() && readFile(file) == toRtf(u"new"_qs, box.FontName(), box.FontSize()));
     }
 
     // The pane divides the text at every kind of line end, and long lines into pieces.
@@ -132,11 +118,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("rows");
         QTest::newRow("empty") << QString() << 1;
-        QTest::newRow("each line end once") << u"a\r\nb\rc\nd\u2028e\u2029f\u0085g\vh\fi"_qs << 9;
-        QTest::newRow("LF CR is two ends, end at the end") << u"a\n\rb\r\n"_qs << 4;
+        QTest::newRow("each line end; LF CR is two; one at the end")
+            << u"a\r\nb\rc\nd\u2028e\u2029f\u0085g\vh\fi\n\rj\r\n"_qs << 12;
         QTest::newRow("long line, pair kept whole") << QString(4095, u'x') + u"😀yz\n"_qs << 3;
         QTest::newRow("piece ends at a line end") << QString(4096, u'x') + u"\ny"_qs << 2;
-        QTest::newRow("binary, no line end") << QString(9000, QChar(0)) << 3;
     }
     void rows()
     {
@@ -149,8 +134,7 @@ private slots:
     }
 
     // Keys and the scroll bar move through 5000 lines, a screen line at a time inside a wrapped
-    // one, whose screen lines together are the line. Select All and Copy, and a drag to below
-    // the text, take the text as it is.
+    // one, whose screen lines together are the line. Select All and Copy take the text as it is.
     void scrollSelectCopy()
     {
         RichTextBox& box = *new RichTextBox(kBox, nullptr); // a window of its own
@@ -163,12 +147,15 @@ private slots:
         view->show();
         QVERIFY(QTest::qWaitForWindowExposed(view));
         QTest::keyClick(view, Qt::Key_End);
-        QVERIFY(selectedBetween(box, 2, view->viewport()->height() + 100).endsWith(u"\r\nline 4999"_qs));
+        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(0, 2)); // a drag to below the text
+        QMouseEvent move(QEvent::MouseMove, QPointF(0, 2000), view->viewport()->mapToGlobal(QPointF(0, 2000)),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QApplication::sendEvent(view->viewport(), &move);
+        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(0, 2000));
+        QVERIFY(view->selectedText().endsWith(u"\r\nline 4999"_qs));
         for (Qt::Key key : {Qt::Key_Home, Qt::Key_Down, Qt::Key_PageDown, Qt::Key_PageUp})
             QTest::keyClick(view, key);
         QCOMPARE(shownAt(box, 0) + shownAt(box, 1), u"line 1line 2"_qs);
-        QTest::keyClick(view, Qt::Key_PageDown);
-        QVERIFY(shownAt(box, 0).mid(5).toInt() > 1);
         view->verticalScrollBar()->setValue(2500);
         QCOMPARE(shownAt(box, 0), u"line 2500"_qs);
 
@@ -191,14 +178,6 @@ private slots:
         QTest::keySequence(view, QKeySequence::SelectAll);
         QTest::keySequence(view, QKeySequence::Copy);
         QCOMPARE(QGuiApplication::clipboard()->text(), text);
-        view->resize(200, 2000);
-        QTest::keyClick(view, Qt::Key_Home);
-        QTest::mousePress(view->viewport(), Qt::LeftButton, {}, QPoint(2, 4));
-        QMouseEvent move(QEvent::MouseMove, QPointF(199, 1990), view->viewport()->mapToGlobal(QPointF(199, 1990)),
-                         Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view->viewport(), &move);
-        QTest::mouseRelease(view->viewport(), Qt::LeftButton, {}, QPoint(199, 1990));
-        QCOMPARE(view->selectedText(), text);
     }
 };
 

@@ -1,7 +1,5 @@
-// The RTF writer's documents read back strictly (tests/support/rtfreader.h checks every escape, the
-// Windows-1252 byte of each \uN, where a control word ends and the line lengths): random text of
-// every kind, text across the blocks it writes in, faces and sizes. (LibreOffice reading them:
-// tst_rtfinterop; failing writes: the rich text box's tests.)
+// The RTF writer's documents read back strictly (support/rtfreader.h): random text of every kind,
+// text across the blocks it writes in, faces and sizes. (LibreOffice reading them: tst_rtfinterop.)
 #include "formats/rtfwriter.h"
 #include "support/files.h"
 #include "support/rtfreader.h"
@@ -81,17 +79,14 @@ private slots:
         QTest::addColumn<double>("points");
         QTest::addColumn<QString>("readFace");
         QTest::addColumn<int>("halfPoints");
-        QTest::newRow("escapes") << u"A\\B{C}"_qs << 11.0 << u"A\\B{C}"_qs << 22;
-        QTest::newRow("non-ASCII, astral") << u"Café 文😀"_qs << 7.8 << u"Café 文😀"_qs << 16;
+        QTest::newRow("escapes, non-ASCII, astral") << u"A\\B{C} Café 文😀"_qs << 7.8 << u"A\\B{C} Café 文😀"_qs << 16;
         QTest::newRow("semicolons, trimmed") << u" ;Foo; Bar; "_qs << 14.0 << u"Foo Bar"_qs << 28;
         QTest::newRow("controls, separators, lone surrogate")
             << units({'A', '\t', '\n', 0x2028, 0x2029, 0, 0x85, 0xD800, 'B', 0xD800}) << 10.25
             << units({'A', 0xFFFD, 'B', 0xFFFD}) << 21;
         QTest::newRow("only blanks and semicolons") << u" ; ; "_qs << 10.24 << u"Arial"_qs << 20;
         QTest::newRow("empty, tiny") << QString() << 0.1 << u"Arial"_qs << 1;
-        QTest::newRow("negative") << u"F"_qs << -12.0 << u"F"_qs << 1;
         QTest::newRow("above Word's largest") << u"F"_qs << 1638.5 << u"F"_qs << 3276;
-        QTest::newRow("infinity") << u"F"_qs << qInf() << u"F"_qs << 3276;
         QTest::newRow("NaN") << u"F"_qs << qQNaN() << u"F"_qs << 24;
     }
     void faceAndSize()

@@ -1,7 +1,6 @@
 #!/usr/bin/python3
-"""Writes tests/data/encodings/NAME.txt from NAME.expected, the text the program must show for it
-(UTF-8, committed): the text in NAME's encoding (Python's codecs), a mark first where NAME says
-"marked". Run it again after changing a text or adding a NAME.expected."""
+"""Writes encodings/NAME.txt, the UTF-8 text of NAME.expected in NAME's encoding (a mark first where
+NAME says "marked"). Run it again after changing a text or adding a NAME.expected."""
 
 import os
 
@@ -12,8 +11,7 @@ CODECS = {"koi8-r": "koi8_r", "windows-1251": "cp1251", "iso-8859-7": "iso8859_7
           "utf-8": "utf-8", "utf-8 marked": "utf-8-sig", "utf-16le marked": "utf-16-le",
           "utf-16be marked": "utf-16-be", "utf-32le marked": "utf-32-le", "utf-32be marked": "utf-32-be",
           "utf-16le unmarked": "utf-16-le", "utf-16be unmarked": "utf-16-be",
-          # Each U+FFFD is written as broken UTF-8: a euro sign that lost its last byte at the end
-          # of the file, a Windows-1252 apostrophe (92) pasted into UTF-8 text.
+          # U+FFFD written as broken UTF-8: a euro sign cut at the end, a 1252 apostrophe pasted in
           "utf-8 cut at the end": b"\xe2\x82", "utf-8 with one stray byte": b"\x92"}
 
 folder = os.path.join(os.path.dirname(os.path.abspath(__file__)), "encodings")

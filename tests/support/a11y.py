@@ -1,9 +1,7 @@
 #!/usr/bin/python3
-# Reads the program's windows from the accessibility tree, which works on X11 and Wayland alike.
-#   a11y.py shown TITLE [SECONDS]  waits for a shown window whose title matches the regular
-#       expression; prints its client area "WIDTH HEIGHT MENUBAR CUT", MENUBAR the menu bar's height
-#       (0: none), CUT naming the buttons that lie (partly) outside the window ("-": none)
-#   a11y.py gone TITLE [SECONDS]   waits until no such window is shown
+# The program's windows from the accessibility tree (X11 and Wayland alike). `a11y.py shown TITLE
+# [SECONDS]` waits for a window whose title matches and prints "WIDTH HEIGHT MENUBAR CUT" (client
+# area, menu bar height, buttons partly outside or "-"); `a11y.py gone TITLE [SECONDS]` waits until it is gone.
 import re, sys, time
 import pyatspi
 

@@ -5,10 +5,10 @@
 
 namespace glyvex::testing {
 
-// Strictly what the writer means to produce, anything else an error: the frame as written; in the
-// face name and the body printable ASCII, \\ \{ \} and \uN\'hh (hh: the unit's Windows-1252 byte);
-// in the body also \par \tab \line \page (a space after them only before a letter, digit, - or space); a CR LF only
-// right before a backslash, none past column 222 (200, then one group that is never split).
+// Strictly what the writer means to produce, anything else an error: the frame as written; printable
+// ASCII, \\ \{ \} and \uN\'hh (hh: the unit's Windows-1252 byte); in the body also \par \tab \line
+// \page (a space after them only before a letter, digit, - or space); a CR LF only right before a
+// backslash, none past column 222 (200, then one group that is never split).
 struct ReadBack {
     QString face, text, error; // the paragraphs joined with "\n"
     int halfPoints = -1;

@@ -1,10 +1,6 @@
-# Starts and stops the display sessions the end-to-end checks run in; source it, then
-#   session_start KIND WORKDIR   KIND: bare (Xvfb alone), openbox, dark (openbox with GTK's dark
-#                                theme), wayland (weston's X11 backend inside an Xvfb)
-#   session_stop                 ends every process session_start started, by its id
-# Afterwards DISPLAY is the X server that takes the keys and gives the screenshots; a Wayland
-# session also exports WAYLAND_DISPLAY and QT_QPA_PLATFORM=wayland. Every session has its own
-# D-Bus with the accessibility bus, so tests/support/a11y.py can read the windows.
+# Sourced by check_e2e.sh: session_start KIND WORKDIR starts a display session (bare: Xvfb alone;
+# openbox; dark: openbox, GTK's dark theme; wayland: weston inside Xvfb) with its own D-Bus and
+# accessibility bus; DISPLAY takes the keys and gives the screenshots. session_stop ends it by ids.
 session_pids=()
 # until_ok COMMAND...: waits up to 10 s for the command to succeed
 until_ok() { for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done; return 1; }
