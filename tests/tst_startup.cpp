@@ -34,6 +34,10 @@ private slots:
                L{"9 Pitch", "10 Pitch", "ARIAL", "Arial"}},
               {"no fonts", L{}, L{}}})
             QTest::newRow(row) << fonts << tried;
+        QStringList many; // beyond a 16-bit count
+        for (int i = 0; i < 33000; ++i)
+            many.append(QStringLiteral("Face %1").arg(i, 5, 10, QLatin1Char('0')));
+        QTest::newRow("more than 32767 fonts") << many << many;
     }
     void start()
     {

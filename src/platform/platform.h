@@ -74,8 +74,8 @@ public:
     // The frame the window system will put around a window not shown yet, where it can tell
     // (an X11 window manager answering _NET_REQUEST_FRAME_EXTENTS), and the frame of a shown
     // one as reported now (null while not known).
-    virtual QMargins frameBeforeMapping(QWidget* window);
-    virtual QMargins reportedFrame(const QWidget* window);
+    QMargins frameBeforeMapping(QWidget* window);
+    QMargins reportedFrame(const QWidget* window);
 
     // Runs a handler; an error escaping it is shown in a message box (over `owner`, titled
     // `title`) and the program goes on.

@@ -16,17 +16,6 @@ public:
     // fonts: the installed fonts the program sees (none given: the machine's).
     explicit TestPlatform(std::optional<QStringList> fonts = {}, const QString& appPath = {});
     ScriptedDialogs& scripted() const { return static_cast<ScriptedDialogs&>(dialogs()); }
-
-    // When set, stand in for the window system's frames: the one told before mapping, and once shown.
-    std::optional<QMargins> frameBefore, frameShown;
-    QMargins frameBeforeMapping(QWidget* window) override
-    {
-        return frameBefore ? *frameBefore : Platform::frameBeforeMapping(window);
-    }
-    QMargins reportedFrame(const QWidget* window) override
-    {
-        return !frameShown ? Platform::reportedFrame(window) : window->isVisible() ? *frameShown : QMargins();
-    }
 };
 
 class GuiTest : public QObject {
