@@ -137,7 +137,9 @@ private slots:
         QWidget* window = w.window();
         QApplication::setActiveWindow(window);
         QVERIFY(QTest::qWaitForWindowActive(window));
-        window->resize(window->width(), window->height() + dragged);
+        const int height = window->height() + dragged;
+        window->resize(window->width(), height);
+        QCOMPARE(window->height(), height); // the user's size is the window's size
         const QRect before = window->frameGeometry();
         if (enter == u"menu")
             w.mnuMacMin->action()->trigger();
