@@ -5,11 +5,11 @@
 #include "platform/windowframe.h"
 
 #include <QApplication>
-#include <QWidget>
-#include <algorithm>
 #include <QCursor>
 #include <QDir>
 #include <QScreen>
+#include <QWidget>
+#include <algorithm>
 
 namespace glyvex::platform {
 
