@@ -45,7 +45,11 @@ Picture::Picture(const ControlSpec& entry, QWidget* parent)
     relayMouse();
 }
 
-void Picture::sync() { static_cast<QLabel*>(m_widget)->setPixmap(readPicture(std::exchange(m_picture, {}))); }
+void Picture::sync()
+{
+    if (!m_picture.isEmpty()) // decoded once; a later deferred change keeps the picture
+        static_cast<QLabel*>(m_widget)->setPixmap(readPicture(std::exchange(m_picture, {})));
+}
 
 namespace {
 
