@@ -66,10 +66,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: glyvex_convertbench IN OUT FACE SIZE\n");
         return 2;
     }
-    useInstalledDefaultFont();
     auto owned = std::make_unique<AnsweringDialogs>(args[1], args[2], FontChoice{args[3], size});
     AnsweringDialogs& answers = *owned;
-    Platform platform(std::move(owned), installedFonts());
+    Platform platform(std::move(owned), std::make_unique<FontSource>());
+    platform.fonts().useInstalledDefaultFont();
     Form owner(platform, QStringLiteral("frmBench"),
                FormDesign{.caption = QStringLiteral("Bench"), .clientWidth = 3000, .clientHeight = 3000});
     owner.Show();

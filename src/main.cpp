@@ -101,7 +101,7 @@ int main(int argc, char* argv[])
     // installed fonts (the splash window names its own faces).
     std::optional<glyvex::frmMain> preview;
     glyvex::frmSplash splash(*platform, [&]() -> glyvex::frmMain& {
-        glyvex::platform::useInstalledDefaultFont();
+        platform->fonts().useInstalledDefaultFont();
         return preview.emplace(*platform);
     });
     platform->runHandler([&] { splash.Load(); });

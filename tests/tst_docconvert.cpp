@@ -8,12 +8,9 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFontDialog>
-#include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 using namespace glyvex;
 using namespace glyvex::platform;
@@ -127,23 +124,6 @@ private slots:
         window.cmdNewFont_Click();
         window.cmdExport_Click();
         QCOMPARE(readBack(out), exported(u"DejaVu Sans"_qs, 24, QString()));
-    }
-
-    // A size typed with a decimal in the real font dialog is kept to the half point (7.8 points
-    // exported as 16 half points: convertsAFile).
-    void typedFractionalSize()
-    {
-        QTimer::singleShot(0, [] {
-            auto* dialog = qobject_cast<QFontDialog*>(QApplication::activeModalWidget());
-            auto* size = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fontSize")) : nullptr;
-            QVERIFY(size);
-            size->selectAll();
-            QTest::keyClicks(size, u"10.8"_qs);
-            dialog->accept();
-        });
-        const std::optional<FontChoice> chosen
-            = qtDialogs()->chooseFont(nullptr, {u"Select Font"_qs, u"DejaVu Serif"_qs, 12});
-        QVERIFY(chosen && qRound(chosen->size * 2) == 22);
     }
 };
 

@@ -1,8 +1,12 @@
 // Choosing the preview face from the list and from the font dialog.
 #include "platform/toolkit.h"
+#include "sentence/frmsentence.h"
 #include "support/program.h"
 
 #include <QAbstractItemView>
+#include <QApplication>
+#include <QLineEdit>
+#include <QTimer>
 #include <QAccessible>
 #include <QComboBox>
 #include <QSet>
@@ -109,6 +113,94 @@ private slots:
         allPreviewFacesAre(preview, expected);
         QCOMPARE(preview.lblLetters[0]->FontSize(), 12.f);
         QCOMPARE(preview.cboFonts->Text(), listFace);
+    }
+
+    // A face is drawn with its own glyphs only, in the preview and in the sentence viewer's line in
+    // the chosen face: a face of capitals alone shows every small letter as its own missing-character
+    // box (the same for each, so "ab" looks like "ba"), not another face's letters; a symbol face
+    // keeps its symbols at the letters' codes.
+    void ownGlyphsOnly_data()
+    {
+        QTest::addColumn<QString>("face");
+        QTest::addColumn<bool>("boxes");
+        QTest::newRow("capitals only") << "Glyvex Capitals" << true;
+        QTest::newRow("symbols") << "D050000L" << false;
+    }
+    void ownGlyphsOnly()
+    {
+        QFETCH(QString, face);
+        QFETCH(bool, boxes);
+        usePlatform({face}).fonts().addFile(QStringLiteral(GLYVEX_TEST_FONTS "/capitals.ttf"));
+        testing::Program program(platform());
+        frmMain& preview = program.preview;
+        preview.mnuToggleCase->action()->trigger();
+        const auto image = [](Control* c) { return (void)c->Width(), c->widget()->grab().toImage(); }; // changes in
+        QCOMPARE(preview.lblLetters[0]->FontName(), face);
+        const QImage a = image(preview.lblLetters[0]);
+        QVERIFY(a.width() > 1 && image(preview.Label1[0]) != a);
+        const auto same = std::count_if(preview.lblLetters.begin(), preview.lblLetters.end(),
+                                        [&](Label* letter) { return image(letter) == a; });
+        QCOMPARE(same == 26, boxes);
+
+        dialogs().expectInput(u"ab"_qs).expectFont(FontChoice{face, 12}).expectInput(u"ba"_qs);
+        preview.mnuSentence->action()->trigger();
+        frmSentence& viewer = *preview.sentenceViewer();
+        const QImage ab = image(viewer.lblNewSentence);
+        viewer.mnuSentence->action()->trigger();
+        QCOMPARE(image(viewer.lblNewSentence) == ab, boxes);
+    }
+
+    // The real font dialog offers the installed families by the list's names and returns one of
+    // them: typed in another case, or the face it opened on, with a size typed to a tenth of a point.
+    // A name no family has, or no size, is not taken (Enter does nothing; Esc cancels).
+    void realFontDialog_data()
+    {
+        for (const char* column : {"preset", "typedFace", "typedSize", "face"}) // face: "" none chosen
+            QTest::addColumn<QString>(column);
+        QTest::addColumn<float>("size");
+        QTest::newRow("typed in another case") << ""
+                                               << "c059"
+                                               << ""
+                                               << "C059" << 12.f;
+        QTest::newRow("opened on a two-foundry face") << "Z003"
+                                                      << ""
+                                                      << ""
+                                                      << "Z003" << 12.f;
+        QTest::newRow("a size with a decimal") << "P052"
+                                               << ""
+                                               << "10.8"
+                                               << "P052" << 10.8f;
+        QTest::newRow("a name no family has") << ""
+                                              << "C059 [urw]"
+                                              << ""
+                                              << "" << 0.f;
+        QTest::newRow("no size") << "P052"
+                                 << ""
+                                 << "0"
+                                 << "" << 0.f;
+    }
+    void realFontDialog()
+    {
+        QFETCH(QString, preset);
+        QFETCH(QString, typedFace);
+        QFETCH(QString, typedSize);
+        QFETCH(QString, face);
+        QFETCH(float, size);
+        QTimer::singleShot(0, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            for (const auto& [field, text] : {std::pair{"family", typedFace}, {"fontSize", typedSize}}) {
+                auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(field));
+                if (!text.isEmpty())
+                    edit->selectAll(), QTest::keyClicks(edit, text);
+            }
+            QTest::keyClick(dialog->findChild<QLineEdit*>(u"family"_qs), Qt::Key_Return);
+            if (dialog->isVisible())
+                QTest::keyClick(dialog, Qt::Key_Escape);
+        });
+        const auto chosen = qtDialogs()->chooseFont(nullptr, {u"Select Font"_qs, preset, 12, FontSource().families()});
+        QCOMPARE(chosen ? chosen->face : QString(), face);
+        QCOMPARE(chosen ? chosen->size : 0.f, size);
     }
 
     // The machine's own list: each installed family once, by fontconfig's name, and no generic

@@ -6,6 +6,7 @@
 #include "info/frmabout.h"
 #include "info/frmreadme.h"
 #include "platform/richtextbox.h"
+#include "platform/textview.h"
 #include "sentence/frmsentence.h"
 #include "support/files.h"
 #include "support/labels.h"
@@ -58,9 +59,9 @@ class TestInfoWindows : public testing::GuiTest {
     Q_OBJECT
 private slots:
     // Modal over the Preview window, the button focused; other keys do nothing, Enter (and Esc
-    // for About) closes it. Each opening starts afresh: the link blue again, red under the
-    // pointer and opened by a click, then by Tab and space; the README first without the file,
-    // then with it (RTF markup, shown raw).
+    // for About) closes it, but not Enter in the README's text. Each opening starts afresh: the
+    // link blue again, red under the pointer and opened by a click, then by Tab and space; the
+    // README first without the file, then with it (RTF markup, shown raw).
     void closesOnKeys_data()
     {
         QTest::addColumn<bool>("about");
@@ -109,6 +110,8 @@ private slots:
                     QTest::keyClick(link.widget(), Qt::Key_Space);
                 }
             } else {
+                QTest::keyClick(preview.readMe()->rtfReadMe->view(), key); // in the text: stays open
+                QVERIFY(form.Visible());
                 QCOMPARE(preview.readMe()->lblNotFound->Visible(), opening == 0);
                 QCOMPARE(preview.readMe()->rtfReadMe->Text(), opening == 0 ? QString() : markup);
                 QVERIFY(testing::writeFile(directory.filePath(u"README.txt"_qs), markup.toUtf8()));

@@ -35,7 +35,7 @@ QString selectedBetween(const RichTextBox& box, int y1, int y2)
 // Screen line i from the top of the pane, without its line end.
 QString shownAt(const RichTextBox& box, int i)
 {
-    const qreal height = QFontMetricsF(toQFont({box.FontName(), box.FontSize(), 400})).lineSpacing();
+    const qreal height = QFontMetricsF(FontSource().font({box.FontName(), box.FontSize(), 400})).lineSpacing();
     QString text = selectedBetween(box, int(2 + (i + 0.5) * height), int(2 + (i + 1.5) * height));
     while (text.endsWith(u'\n') || text.endsWith(u'\r'))
         text.chop(1);
@@ -46,6 +46,7 @@ QString shownAt(const RichTextBox& box, int i)
 
 class TestRichTextBox : public QObject {
     Q_OBJECT
+    FontSource m_fonts;
 private slots:
     // A failure names the file and the reason; the box keeps its text, the user's file stays as
     // it was, and no half-written file is left behind. Only a file is read or replaced, never a
@@ -61,7 +62,11 @@ private slots:
               {"load pipe, nothing writing", false, "pipe", "not a regular file"},
               {"load too large (sparse)", false, "huge.txt", "too large"},
               {"save folder", true, "folder", "folder"},
-              {"save missing folder", true, "nowhere/out.rtf", "No such file"},
+              {"save missing folder", true, "nowhere/out.rtf", "folder \"%1/nowhere\" does not exist"},
+              {"save over a file the system makes", true, "/proc/version", "not a regular file"},
+              {"save where the system takes no file", true, "/proc/glyvex.rtf", "folder \"/proc\" takes no new files"},
+              {"save in a folder of another user", true, "locked/out.rtf", "permission denied"},
+              {"save over a protected file", true, "protected.rtf", "permission denied"},
               {"save pipe", true, "pipe", "not a regular file"},
               {"save disk full", true, "plain.txt", "File too large"}})
             QTest::newRow(row) << save << QString(path) << QString(reason);
@@ -72,30 +77,39 @@ private slots:
         QFETCH(QString, path);
         QFETCH(QString, reason);
         QTemporaryDir dir;
-        const QString plain = dir.filePath(QStringLiteral("plain.txt")), full = dir.filePath(path);
+        const QString plain = dir.filePath(QStringLiteral("plain.txt"));
         QVERIFY(writeFile(plain, "the user's file") && QDir(dir.path()).mkdir(QStringLiteral("folder")));
         QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath(QStringLiteral("pipe"))).constData(), 0600), 0);
         QFile huge(dir.filePath(QStringLiteral("huge.txt")));
         QVERIFY(huge.open(QIODevice::WriteOnly) && huge.resize(RichTextBox::MaxFileBytes + 1));
+        QVERIFY(QDir(dir.path()).mkdir(u"locked"_qs) && writeFile(dir.filePath(u"protected.rtf"_qs), "{\\rtf1 kept}"));
+        QVERIFY(
+            QFile::setPermissions(dir.filePath(u"locked"_qs),
+                                  QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther)
+            && QFile::setPermissions(dir.filePath(u"protected.rtf"_qs), QFile::ReadOwner | QFile::ReadOther)
+            && QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ReadOther | QFile::ExeOther));
         const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System);
         const StopAfter limit(30); // a load or save that blocks ends the test
         QWidget window; // deletes the box
-        RichTextBox& box = *new RichTextBox(kBox, &window);
+        RichTextBox& box = *new RichTextBox(kBox, m_fonts, &window);
         box.setText(QString(u"A line of text é€\n"_qs).repeated(20000)); // 41 bytes of RTF a line
-        const QString name = path.isEmpty() || path.startsWith(u'/') ? path : full;
+        const QString name = path.isEmpty() || path.startsWith(u'/') ? path : dir.filePath(path);
         QString message;
         try {
             std::optional<FileSizeLimit> disk;
             if (path == u"plain.txt")
                 QVERIFY(disk.emplace(64 * 1024).ok());
+            const AnotherUser nobody(path.startsWith(u"locked") || path.startsWith(u"protected")); // as root too
             save ? box.SaveFile(name, RichTextBox::rtfRTF) : box.LoadFile(name, RichTextBox::rtfText);
         } catch (const Error& error) {
             message = error.message();
         }
-        QVERIFY2(message.contains(u'"' + name + u'"') && message.contains(reason, Qt::CaseInsensitive),
+        QVERIFY2(message.contains(u'"' + name + u'"')
+                     && message.contains(QString(reason).replace(u"%1"_qs, dir.path()), Qt::CaseInsensitive),
                  qPrintable(message));
         QVERIFY(box.Text().startsWith(u"A line of text é€\n"_qs) && box.Text().size() == 20000 * 18);
-        QCOMPARE(readFile(plain), QByteArray("the user's file"));
+        QCOMPARE(readFile(plain) + readFile(dir.filePath(u"protected.rtf"_qs)),
+                 QByteArray("the user's file{\\rtf1 kept}"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System), before);
     }
 
@@ -108,7 +122,7 @@ private slots:
         const qsizetype lines = ((qsizetype(100) << 20) / line.size() / 4096 + 1) * 4096;
         QVERIFY(writeFile(in, line.repeated(lines)) && writeFile(out, "old") && QFile::link(out, link));
         QWidget window; // deletes the box
-        RichTextBox& box = *new RichTextBox(kBox, &window);
+        RichTextBox& box = *new RichTextBox(kBox, m_fonts, &window);
         box.LoadFile(in, RichTextBox::rtfText);
         QCOMPARE(box.Text().size(), lines * (line.size() - 3));
         box.SaveFile(link, RichTextBox::rtfRTF);
@@ -131,7 +145,7 @@ private slots:
         QFETCH(QString, text);
         QFETCH(int, rows);
         QWidget window; // deletes the box
-        RichTextBox& box = *new RichTextBox(kBox, &window);
+        RichTextBox& box = *new RichTextBox(kBox, m_fonts, &window);
         box.setText(text);
         QCOMPARE(box.view()->rowCount(), rows);
     }
@@ -140,7 +154,7 @@ private slots:
     // one, whose screen lines together are the line. Select All and Copy take the text as it is.
     void scrollSelectCopy()
     {
-        RichTextBox& box = *new RichTextBox(kBox, nullptr); // a window of its own
+        RichTextBox& box = *new RichTextBox(kBox, m_fonts, nullptr); // a window of its own
         const std::unique_ptr<QWidget> window(box.widget()); // deletes the box
         TextView* view = box.view();
         QStringList lines;

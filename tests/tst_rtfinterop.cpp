@@ -76,7 +76,8 @@ private slots:
             + u" end\t-\t5\n\n-dash\n  indented, trailing  \n\t\t  \n"_qs;
         QStringList office = u"--headless --norestore --convert-to fodt --outdir"_qs.split(u' ') << m_office.path();
         office << u"-env:UserInstallation=file://"_qs + m_office.path();
-        RichTextBox box({.kind = platform::ControlKind::RichTextBox, .name = u"rtf"_qs}, nullptr);
+        platform::FontSource fonts;
+        RichTextBox box({.kind = platform::ControlKind::RichTextBox, .name = u"rtf"_qs}, fonts, nullptr);
         for (auto [name, text, face, size] : std::initializer_list<std::tuple<const char*, QString, QString, double>>{
                  {"every kind", everyKind, u"Café X{}\\Y;Z"_qs, 10.8},
                  {"empty", QString(), u"DejaVu Sans"_qs, 14},

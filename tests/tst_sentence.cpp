@@ -24,7 +24,7 @@ void checkViewer(frmSentence& viewer, const QString& sentence, const QString& fa
         QVERIFY2(testing::fitsItsText(label), qPrintable(label->Name()));
     }
     QCOMPARE(static_cast<QLabel*>(viewer.lblFont->widget())->frameShape(), QFrame::Box);
-    QCOMPARE(viewer.lblOriginal->shownFont().family(), installedFamilyFor(QStringLiteral("Arial")));
+    QCOMPARE(viewer.lblOriginal->shownFont().family(), viewer.platform().fonts().familyFor(QStringLiteral("Arial")));
     QCOMPARE(viewer.lblNewSentence->FontName(), face.isEmpty() ? QStringLiteral("Arial") : face);
     QCOMPARE(viewer.lblNewSentence->FontSize(), 10.8f);
     QCOMPARE(viewer.Width(),

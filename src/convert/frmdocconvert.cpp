@@ -15,6 +15,8 @@ const FontSpec kWindowFont{QStringLiteral("Arial"), 10.2f, 400};
 const FontSpec kHeadingFont{QStringLiteral("Arial"), 9.0f, 700, true};
 const FontSpec kCaptionFont{QStringLiteral("Arial"), 9.0f, 400};
 const FontSpec kButtonFont{QStringLiteral("Arial"), 9.0f, 700};
+// The panes draw a character their face lacks in a face that has it, as every program that
+// reads the exported document does: the lower pane shows what a reader of the file will see.
 const FontSpec kPaneFont{QStringLiteral("Arial"), 10.0f, 400};
 
 const MenuSpec kMenus[] = {

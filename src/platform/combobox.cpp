@@ -1,5 +1,6 @@
 #include "platform/combobox.h"
 
+#include "platform/collation.h"
 #include "platform/errors.h"
 
 #include <QAbstractListModel>
@@ -16,24 +17,12 @@ namespace glyvex::platform {
 // The entries live in a model of our own, so that thousands of additions cost no
 // widget work; the widget is brought up to date once, before it is next shown or used.
 
-namespace {
-// The user's locale; the C locale (no locale set) would order by code point, putting every
-// capital before every small letter, so English rules stand in for it.
-QLocale collationLocale()
-{
-    const QLocale locale;
-    return locale.language() == QLocale::C ? QLocale(QLocale::English, QLocale::UnitedStates) : locale;
-}
-} // namespace
-
 class SortedListModel final : public QAbstractListModel {
 public:
     explicit SortedListModel(QObject* parent)
         : QAbstractListModel(parent)
-        , m_collator(collationLocale())
+        , m_collator(peopleOrder())
     {
-        m_collator.setCaseSensitivity(Qt::CaseInsensitive);
-        m_collator.setNumericMode(true);
     }
 
     int rowCount(const QModelIndex& parent = {}) const override

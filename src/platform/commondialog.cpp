@@ -63,7 +63,7 @@ bool CommonDialog::faceChosen() const { return !FontName.isEmpty() && FontName !
 
 void CommonDialog::ShowFont()
 {
-    FontRequest request{DialogTitle, FontName, FontSize};
+    const FontRequest request{DialogTitle, FontName, FontSize, m_owner.platform().fonts().families()};
     if (const auto choice = m_owner.platform().dialogs().chooseFont(m_owner.window(), request)) {
         FontName = choice->face;
         FontSize = choice->size;

@@ -1,38 +1,18 @@
 #include "platform/dialogs.h"
 
-#include "platform/fonts.h"
+#include "platform/fontdialog.h"
 #include "platform/menu.h"
 
 #include <QCursor>
 #include <QDesktopServices>
 #include <QFileDialog>
-#include <QFontDialog>
 #include <QInputDialog>
-#include <QLineEdit>
-#include <QLocale>
-#include <QValidator>
 #include <QMenu>
 #include <QMessageBox>
 
 namespace glyvex::platform {
 
 namespace {
-
-// Qt's font dialog takes whole point sizes only (typing "10.8" gives 108): its size field is
-// given a validator that takes one decimal, and the size is read from the field.
-QLineEdit* acceptFractionalSizes(QFontDialog& dialog)
-{
-    for (QLineEdit* edit : dialog.findChildren<QLineEdit*>()) {
-        if (!qobject_cast<const QIntValidator*>(edit->validator()))
-            continue;
-        auto* sizes = new QDoubleValidator(1.0, 1638.0, 1, edit);
-        sizes->setNotation(QDoubleValidator::StandardNotation);
-        edit->setValidator(sizes);
-        edit->setObjectName(QStringLiteral("fontSize"));
-        return edit;
-    }
-    return nullptr;
-}
 
 class QtDialogs final : public Dialogs {
 public:
@@ -51,28 +31,10 @@ public:
 
     std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) override
     {
-        QFont initial;
-        if (!request.initialFace.isEmpty())
-            initial.setFamily(installedFamilyFor(request.initialFace));
-        if (request.initialSize > 0)
-            initial.setPointSizeF(request.initialSize);
-        QFontDialog dialog(initial, owner);
-        if (!request.title.isEmpty())
-            dialog.setWindowTitle(request.title);
-        QLineEdit* size = acceptFractionalSizes(dialog);
-        if (size && request.initialSize > 0)
-            size->setText(QLocale().toString(request.initialSize, 'g', 6));
+        FontDialog dialog(request, owner);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        const QFont chosen = dialog.selectedFont();
-        float points = static_cast<float>(chosen.pointSizeF());
-        if (size) {
-            bool ok = false;
-            const double typed = QLocale().toDouble(size->text(), &ok);
-            if (ok && typed > 0)
-                points = static_cast<float>(typed);
-        }
-        return FontChoice{chosen.family(), points};
+        return dialog.choice();
     }
 
     QString inputBox(QWidget* owner, const QString& prompt, const QString& title) override

@@ -2,6 +2,7 @@
 // Every dialog, input box, message box, pop-up menu and web-page opening of the program goes
 // through Dialogs. The program uses the Qt implementation; tests give their windows a scripted one.
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <memory>
 #include <optional>
@@ -27,6 +28,7 @@ struct FontRequest {
     QString title; // empty: the dialog's own default title
     QString initialFace; // empty: no starting face
     float initialSize = 0;
+    QStringList families; // the installed families, the only names the dialog offers and returns
 };
 
 struct FontChoice {

@@ -20,14 +20,9 @@ QString sizeText(qint64 bytes)
     return QLocale::system().formattedDataSize(bytes, 1, QLocale::DataSizeTraditionalFormat);
 }
 
-[[noreturn]] void loadFailed(const QString& path, const QString& reason)
-{
-    throw Error(QStringLiteral("Cannot read %1: %2.").arg(displayName(path), reason));
-}
-
 [[noreturn]] void tooLarge(const QString& path, qint64 size, qint64 maxBytes)
 {
-    loadFailed(path,
+    cannotRead(path,
                QStringLiteral("the file is too large to show (%1; files of up to %2 can be shown)")
                    .arg(size >= 0 ? sizeText(size) : QStringLiteral("more than %1").arg(sizeText(maxBytes)),
                         sizeText(maxBytes)));
@@ -37,30 +32,41 @@ QString sizeText(qint64 bytes)
 
 QString displayName(const QString& path) { return QStringLiteral("\"%1\"").arg(path); }
 
-QByteArray readWholeFile(const QString& path, qint64 maxBytes)
+void cannotRead(const QString& path, const QString& reason)
+{
+    throw Error(QStringLiteral("Cannot read %1: %2.").arg(displayName(path), reason));
+}
+
+int openRegularFile(const QString& path)
 {
     if (path.isEmpty())
-        loadFailed(path, QStringLiteral("no file name was given"));
+        cannotRead(path, QStringLiteral("no file name was given"));
     const QFileInfo info(path);
     if (info.isDir())
-        loadFailed(path, QStringLiteral("it is a folder, not a file"));
+        cannotRead(path, QStringLiteral("it is a folder, not a file"));
     // A pipe or a device could block in open() or in read() for good: anything that is not a
     // regular file is refused before it is opened, and the open itself never waits (the
     // check and the open are two steps, so what was opened is checked again).
     if (info.exists() && !info.isFile())
-        loadFailed(path, QStringLiteral("it is not a regular file"));
+        cannotRead(path, QStringLiteral("it is not a regular file"));
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        loadFailed(path, QString::fromLocal8Bit(std::strerror(errno)));
+        cannotRead(path, QString::fromLocal8Bit(std::strerror(errno)));
     struct stat status { };
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        loadFailed(path, QStringLiteral("it is not a regular file"));
+        cannotRead(path, QStringLiteral("it is not a regular file"));
     }
+    return fd;
+}
+
+QByteArray readWholeFile(const QString& path, qint64 maxBytes)
+{
+    const int fd = openRegularFile(path);
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        loadFailed(path, file.errorString());
+        cannotRead(path, file.errorString());
     }
     const qint64 size = file.size();
     if (size > maxBytes)
@@ -71,7 +77,7 @@ QByteArray readWholeFile(const QString& path, qint64 maxBytes)
     while (filled < size) {
         const qint64 got = file.read(bytes.data() + filled, size - filled);
         if (got < 0)
-            loadFailed(path, file.errorString());
+            cannotRead(path, file.errorString());
         if (got == 0)
             break; // the file got shorter
         filled += got;
@@ -82,7 +88,7 @@ QByteArray readWholeFile(const QString& path, qint64 maxBytes)
     for (;;) {
         const qint64 got = file.read(chunk, sizeof chunk);
         if (got < 0)
-            loadFailed(path, file.errorString());
+            cannotRead(path, file.errorString());
         if (got == 0)
             break;
         if (bytes.size() + got > maxBytes)

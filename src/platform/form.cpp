@@ -19,8 +19,9 @@ namespace {
 // collection takes longer than making and showing a window.
 class ClientArea final : public Control {
 public:
-    ClientArea(const ControlSpec& entry, QWidget* widget, std::optional<FontSpec> font)
+    ClientArea(const ControlSpec& entry, QWidget* widget, FontSource& fonts, std::optional<FontSpec> font)
         : Control(entry, widget)
+        , m_fonts(fonts)
         , m_font(std::move(font))
     {
         relayMouse();
@@ -32,10 +33,11 @@ protected:
     void sync() override
     {
         if (m_font)
-            m_widget->setFont(toQFont(*m_font));
+            m_widget->setFont(m_fonts.font(*m_font));
     }
 
 private:
+    FontSource& m_fonts;
     std::optional<FontSpec> m_font;
 };
 
@@ -79,7 +81,8 @@ Form::Form(Platform& platform, const QString& name, const FormDesign& design)
         client->setPalette(palette);
         client->setAutoFillBackground(true);
     }
-    m_background = new ClientArea(ControlSpec{.kind = ControlKind::Frame, .name = name}, client, design.font);
+    m_background
+        = new ClientArea(ControlSpec{.kind = ControlKind::Frame, .name = name}, client, platform.fonts(), design.font);
     m_background->setUpdateQueue(&m_updates);
     m_width = design.clientWidth;
     m_height = design.clientHeight;
@@ -101,7 +104,7 @@ Control* Form::create(const ControlSpec& entry, Control* container)
     Control* control = nullptr;
     switch (entry.kind) {
     case ControlKind::Label:
-        control = new Label(entry, m_font, parent);
+        control = new Label(entry, m_font, m_platform.fonts(), parent);
         break;
     case ControlKind::Frame:
         control = new Frame(entry, parent);
@@ -123,7 +126,7 @@ Control* Form::create(const ControlSpec& entry, Control* container)
         control = new Line(entry, parent);
         break;
     case ControlKind::RichTextBox:
-        control = new RichTextBox(entry, parent);
+        control = new RichTextBox(entry, m_platform.fonts(), parent);
         break;
     }
     control->setUpdateQueue(&m_updates);

@@ -10,8 +10,9 @@
 
 namespace glyvex::platform {
 
-Label::Label(const ControlSpec& entry, const FontSpec& font, QWidget* parent)
+Label::Label(const ControlSpec& entry, const FontSpec& font, FontSource& fonts, QWidget* parent)
     : Control(entry, new QLabel(parent))
+    , m_fonts(fonts)
     , m_font(entry.font.value_or(font))
     , m_caption(entry.caption)
     , m_foreColor(entry.foreColor)
@@ -123,7 +124,7 @@ void Label::showCaption()
 void Label::sync()
 {
     QLabel* l = label();
-    const QFont font = toQFont(m_font);
+    const QFont font = m_fonts.font(m_font);
     l->setFont(font);
     showCaption();
     const QString text = l->text();

@@ -9,7 +9,7 @@ namespace glyvex::platform {
 class Label final : public Control {
     Q_OBJECT
 public:
-    Label(const ControlSpec& entry, const FontSpec& font, QWidget* parent);
+    Label(const ControlSpec& entry, const FontSpec& font, FontSource& fonts, QWidget* parent);
     QString Caption() const { return m_caption; }
     void setCaption(const QString& caption);
     QString FontName() const { return m_font.name; }
@@ -40,6 +40,7 @@ protected:
 private:
     QLabel* label() const;
     void showCaption();
+    FontSource& m_fonts;
     FontSpec m_font;
     QString m_caption;
     std::optional<QColor> m_foreColor;

@@ -94,6 +94,9 @@ void Platform::formUnloaded()
         emit lastFormUnloaded();
 }
 
-std::unique_ptr<Platform> desktopPlatform() { return std::make_unique<Platform>(qtDialogs(), installedFonts()); }
+std::unique_ptr<Platform> desktopPlatform()
+{
+    return std::make_unique<Platform>(qtDialogs(), std::make_unique<FontSource>());
+}
 
 } // namespace glyvex::platform

@@ -7,9 +7,14 @@
 #include "platform/toolkit.h"
 #include "platform/textview.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <algorithm>
+#include <cerrno>
+#include <sys/stat.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace glyvex::platform {
 
@@ -20,10 +25,43 @@ namespace {
     throw Error(QStringLiteral("Cannot save %1: %2.").arg(displayName(path), reason));
 }
 
+// Why a document cannot be written at a path, read from the file and its folder: the error of the
+// new file the document is first written to, beside the old one, names neither ("No such file
+// or directory" for a folder that takes no new file). `otherwise` when none of them tells.
+QString whyNotSaved(const QString& path, const QString& otherwise)
+{
+    const QString folder = QFileInfo(path).absolutePath();
+    const QByteArray folderName = QFile::encodeName(folder), fileName = QFile::encodeName(path);
+    const QString inFolder = displayName(folder);
+    struct stat status { };
+    if (::stat(folderName.constData(), &status) != 0)
+        return errno == EACCES ? QStringLiteral("permission denied: the folder %1 cannot be opened").arg(inFolder)
+                               : QStringLiteral("the folder %1 does not exist").arg(inFolder);
+    if (!S_ISDIR(status.st_mode))
+        return QStringLiteral("%1 is not a folder").arg(inFolder);
+    struct statvfs disk { };
+    const bool known = ::statvfs(folderName.constData(), &disk) == 0;
+    const bool exists = QFileInfo::exists(path);
+    if (known && (disk.f_flag & ST_RDONLY))
+        return QStringLiteral("the folder %1 is on a read-only file system").arg(inFolder);
+    if (known && disk.f_blocks == 0) // /proc, /sys: what is there, the system makes
+        return exists
+            ? QStringLiteral("it is not a regular file: the system makes it, and it cannot be replaced")
+            : QStringLiteral("the folder %1 takes no new files: the system makes what is in it").arg(inFolder);
+    if (::access(folderName.constData(), W_OK | X_OK) != 0)
+        return QStringLiteral("permission denied: no new file can be made in the folder %1").arg(inFolder);
+    if (exists && ::access(fileName.constData(), W_OK) != 0)
+        return QStringLiteral("permission denied: the file is protected against changes");
+    if (known && (::geteuid() == 0 ? disk.f_bfree : disk.f_bavail) == 0)
+        return QStringLiteral("no space left on the disk");
+    return otherwise;
+}
+
 } // namespace
 
-RichTextBox::RichTextBox(const ControlSpec& entry, QWidget* parent)
+RichTextBox::RichTextBox(const ControlSpec& entry, FontSource& fonts, QWidget* parent)
     : Control(entry, new TextView(parent))
+    , m_fonts(fonts)
     , m_font(entry.font.value_or(FontSpec{QStringLiteral("Arial"), 10.0f, 400}))
 {
     setBackColor(entry.backColor.value_or(systemColor(5)));
@@ -60,7 +98,7 @@ void RichTextBox::SaveFile(const QString& path, int fileType)
     // put a truncated document in the original's place.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        saveFailed(path, file.errorString());
+        saveFailed(path, whyNotSaved(path, file.errorString()));
     if (!formats::writeRtf(&file, Text(), m_font.name, m_font.size)) {
         const QString reason = file.error() != QFileDevice::NoError
             ? file.errorString()
@@ -69,7 +107,7 @@ void RichTextBox::SaveFile(const QString& path, int fileType)
         saveFailed(path, reason);
     }
     if (!file.commit())
-        saveFailed(path, file.errorString());
+        saveFailed(path, whyNotSaved(path, file.errorString()));
 }
 
 const QString& RichTextBox::Text() const { return view()->text(); }
@@ -94,7 +132,7 @@ void RichTextBox::applyFont()
     if (!(shown.size >= 1.0f))
         shown.size = 1.0f; // NaN and sizes below a point show at one point
     shown.size = std::min(shown.size, 1638.0f);
-    view()->setTextFont(toQFont(shown));
+    view()->setTextFont(m_fonts.font(shown));
 }
 
 QColor RichTextBox::BackColor() const { return view()->viewport()->palette().color(QPalette::Base); }

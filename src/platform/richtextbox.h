@@ -20,7 +20,7 @@ public:
 
     // The box's font is entry.font, or Arial 10 pt when the row names none; its background is
     // entry.backColor, or the window background (systemColor(5)). It starts empty.
-    RichTextBox(const ControlSpec& entry, QWidget* parent);
+    RichTextBox(const ControlSpec& entry, FontSource& fonts, QWidget* parent);
 
     // Replaces the contents with the file's whole content read as plain text (fileType
     // rtfText; the only type read). A folder, a missing, unreadable or non-regular file, and
@@ -51,6 +51,7 @@ public:
 
 private:
     void applyFont();
+    FontSource& m_fonts;
     FontSpec m_font;
 };
 

@@ -40,6 +40,10 @@ void TextView::keyPressEvent(QKeyEvent* event)
     case Qt::Key_End:
         scrollToEnd();
         return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter in the text stays here: it does not press the window's default button.
+        return;
     default:
         event->ignore();
         return;

@@ -149,6 +149,7 @@ void frmMain::buildPanels()
         entry.name = QStringLiteral("%1(%2)").arg(preview).arg(index);
         entry.rect = {left + kPreviewOffset, top, 0, 276};
         entry.autoSize = true;
+        entry.font->ownGlyphsOnly = true; // the face as it is, its gaps shown
         if (bold)
             entry.font->weight = 700;
         return std::pair{ref, add<Label>(entry, frame)};

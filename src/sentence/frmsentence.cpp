@@ -47,6 +47,7 @@ frmSentence::frmSentence(platform::Form& preview)
         {.kind = ControlKind::Label,
          .name = QStringLiteral("lblNewSentence"),
          .rect = {240, 840, 60, 252},
+         .font = FontSpec{.name = kWindowFont.name, .size = kWindowFont.size, .ownGlyphsOnly = true},
          .tabIndex = 1,
          .autoSize = true},
         {.kind = ControlKind::Label,

@@ -36,6 +36,22 @@ struct FileSizeLimit {
     rlimit old{};
     bool okay;
 };
+// While it lives (when asked for), the process acts as user "nobody", so that file permissions
+// apply to it as to a person who is not root, also when the tests run as root.
+struct AnotherUser {
+    explicit AnotherUser(bool wanted)
+        : root(wanted && ::geteuid() == 0)
+    {
+        if (root && ::seteuid(65534) != 0)
+            root = false;
+    }
+    ~AnotherUser()
+    {
+        if (root)
+            (void)::seteuid(0);
+    }
+    bool root;
+};
 // Ends the process (and so fails the test) if it still lives after some seconds.
 struct StopAfter {
     explicit StopAfter(unsigned seconds) { ::alarm(seconds); }
