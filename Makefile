@@ -64,7 +64,7 @@ test-sanitize: sanitize
 
 fuzz: sanitize
 	@mkdir -p $(SANITIZE_BUILD)/fuzz/findings
-	@for target in textdecode rtfwriter; do \
+	@for target in textdecode rtfwriter fontfile; do \
 		mkdir -p $(SANITIZE_BUILD)/fuzz/corpus-$$target; \
 		$(SANITIZE_ENV) $(SANITIZE_BUILD)/fuzz/fuzz_$$target -max_total_time=$(FUZZ_SECONDS) -print_final_stats=1 \
 			-artifact_prefix=$(SANITIZE_BUILD)/fuzz/findings/$$target- \

@@ -4,6 +4,7 @@
 #include "preview/frmmain.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QMutex>
 #include <cstdio>
 #include <cstdlib>
@@ -88,6 +89,15 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Glyvex"));
     QApplication::setWindowIcon(glyvex::platform::programIcon());
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Shows the characters of the installed fonts beside Arial."));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.addPositionalArgument(QStringLiteral("FILE"),
+                                  QStringLiteral("A font file to look at before it is installed (TrueType, OpenType, "
+                                                 "a collection, WOFF, WOFF2, Type 1): opened for this run only."),
+                                  QStringLiteral("[FILE...]"));
+    options.process(app);
     QApplication::setQuitOnLastWindowClosed(false);
     const std::unique_ptr<glyvex::platform::Platform> platform = glyvex::platform::desktopPlatform();
     // The program ends when its last window is unloaded. exit(), not quit(): Qt 6 turns quit()
@@ -107,5 +117,8 @@ int main(int argc, char* argv[])
     platform->runHandler([&] { splash.Load(); });
     if (!preview || !preview->IsLoaded())
         return 1;
+    // Font files given: opened once the Preview window is shown, the first one's face selected.
+    if (const QStringList files = options.positionalArguments(); !files.isEmpty())
+        platform->runHandler([&] { preview->openFontFiles(files); });
     return app.exec();
 }

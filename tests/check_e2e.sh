@@ -225,6 +225,35 @@ if [ "$kind" = dark ]; then
 fi
 step=exit
 ends_with_zero
+# --- A font file given (bare): shown exactly as the same face installed and picked; nothing installed;
+# a file that is no font gets one line on standard error and a message box, the other opens all the same.
+if [ "$kind" = bare ]; then
+  step=font-file
+  printf 'no font' >"$work/notafont.ttf"
+  fc-list | sort >"$work/fc-before"; ls -lR "$HOME/.local/share/fonts" >"$work/folder-before"
+  "$stage/bin/glyvex" "$build/tests/fonts/serif.ttf" "$work/notafont.ttf" 2>"$work/file.log" &
+  pid=$!
+  shown '^Glyvex$' 30 # the message box, once the Preview window is up
+  keys '^Glyvex$' Return
+  gone '^Glyvex$'
+  until_shown 'same "$work/now.png" "$work/then.png"' || fail "the Preview window does not settle"
+  cp "$work/now.png" "$work/opened.png"
+  [ "$(grep -c . "$work/file.log")" = 1 ] && grep -q "^glyvex: .*notafont\.ttf.*: it is not a font file\.$" "$work/file.log" \
+    || fail "standard error: $(cat "$work/file.log")"
+  ends_with_zero
+  fc-list | sort | cmp -s - "$work/fc-before" || fail "the fonts installed changed"
+  ls -lR "$HOME/.local/share/fonts" | cmp -s - "$work/folder-before" || fail "the user's font folder changed"
+  cp "$build/tests/fonts/serif.ttf" "$HOME/.local/share/fonts/"
+  "$stage/bin/glyvex" 2>>"$work/glyvex.log" &
+  pid=$!
+  shown "$main" 30
+  typein "$main" Glyvex
+  keys "$main" Down # from Glyvex Capitals to Glyvex Serif
+  until_shown 'same "$work/now.png" "$work/opened.png"' || fail "the face installed looks otherwise than the file opened"
+  pass "serif.ttf given: the same pixels as installed and picked; fc-list and the font folder unchanged; one line"
+  ends_with_zero
+  rm "$HOME/.local/share/fonts/serif.ttf"
+fi
 # --- High DPI: twice the pixels per twip, icons drawn for that size ----------------------------
 if [ "$kind" = bare ]; then
   step=scale-2

@@ -5,7 +5,7 @@
 # Usage: check_install.sh GLYVEX_BINARY BUILD_DIR
 set -u
 build=$(cd "$2" && pwd) repo=$(cd "$(dirname "$0")/.." && pwd)
-for tool in desktop-file-validate appstreamcli xvfb-run xdotool dpkg-deb cpack file lintian make; do
+for tool in desktop-file-validate appstreamcli xvfb-run xdotool dpkg-deb cpack file lintian make xdg-mime gio; do
   command -v $tool >/dev/null || { echo "FAIL: $tool is needed (make test installs it)"; exit 1; }
 done
 id=org.example.Glyvex stage=$build/stage-install work=$build/install-check status=0
@@ -35,13 +35,30 @@ check "appstreamcli validate" appstreamcli validate --no-net "$metainfo"
 grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" && grep -q "<id>$id</id>" "$metainfo" \
   || fail "metainfo names another id or desktop entry"
 
-# shows PROGRAM: the program started from / under Xvfb shows its Preview window (then is stopped).
+# shows PROGRAM [FILE...]: the program started from / under Xvfb shows its Preview window (then is
+# stopped); what it says on standard error goes to $work/stderr.
 shows() {
   (cd / && timeout 60 xvfb-run -a -s "-screen 0 1280x1024x24" env -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$work/runtime" \
-    HOME="$work/home" bash -c '"$1" & pid=$!
+    HOME="$work/home" bash -c '"$@" 2>"'"$work/stderr"'" & pid=$!
     w=$(timeout 30 xdotool search --all --sync --onlyvisible --pid $pid --name "^Glyvex 2\.0$" | head -n 1)
-    kill $pid; wait $pid 2>/dev/null; [ -n "$w" ]' shows "$1")
+    kill $pid; wait $pid 2>/dev/null; [ -n "$w" ]' shows "$@")
 }
+
+# --- Font files: the entry hands them over, and claims exactly the types of those the program opens:
+# one file of each kind (tests/data/make_test_fonts.py), typed as a file manager types it (shared-mime-info,
+# through GLib: "*.otf" alone could also be an OpenDocument formula template).
+grep -q '^Exec=[^ ]* %F$' "$desktop" || fail "the desktop entry does not hand files over: $(grep ^Exec= "$desktop")"
+samples=("$build"/tests/fonts/formats/*)
+if check "the staged program opens ${#samples[@]} kinds of font file" shows "$stage/bin/glyvex" "${samples[@]}" \
+    && [ ! -s "$work/stderr" ]; then
+  types=$(for f in "${samples[@]}"; do gio info -a standard::content-type "$f" | sed -n 's/.*content-type: //p'; done | sort -u)
+  claimed=$(sed -n 's/^MimeType=//p' "$desktop" | tr ';' '\n' | sed '/^$/d' | sort)
+  listed=$(sed -n 's:.*<mediatype>\(.*\)</mediatype>.*:\1:p' "$metainfo" | sort)
+  [ "$claimed" = "$types" ] && [ "$listed" = "$types" ] && ok "entry and metadata claim the types opened: $(echo $types)" \
+    || fail "types opened: $(echo $types); the entry claims: $(echo $claimed); the metadata lists: $(echo $listed)"
+else
+  fail "not every kind of font file opened: $(cat "$work/stderr")"
+fi
 
 # --- Debian package ---------------------------------------------------------------------------
 check "cpack -G DEB" cpack --config "$build/CPackConfig.cmake" -G DEB -B "$work/package"
@@ -68,6 +85,8 @@ else
   if check "apt-get install $deb" apt_get install --no-install-recommends "$deb"; then
     dpkg-query -L glyvex >"$work/installed.txt"
     check "the installed package starts as glyvex from the PATH" shows glyvex
+    default=$(XDG_DATA_HOME="$work/home/none" xdg-mime query default font/ttf)
+    [ "$default" = $id.desktop ] && ok "xdg-mime: font/ttf opens with $default" || fail "xdg-mime: font/ttf opens with '$default'"
     check "apt-get purge glyvex" apt_get purge glyvex
     left=$(while read -r path; do [ -e "$path" ] || [ -L "$path" ] && [ ! -d "$path" ] && echo "$path"; done <"$work/installed.txt")
     dpkg-query -W glyvex >/dev/null 2>&1 && left+=" (dpkg still knows glyvex)"

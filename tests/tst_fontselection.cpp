@@ -1,12 +1,20 @@
 // Choosing the preview face from the list and from the font dialog.
+#include "platform/collation.h"
 #include "platform/toolkit.h"
 #include "sentence/frmsentence.h"
+#include "support/files.h"
 #include "support/program.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QDir>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <sys/stat.h>
 #include <QAccessible>
 #include <QComboBox>
 #include <QSet>
@@ -148,6 +156,85 @@ private slots:
         const QImage ab = image(viewer.lblNewSentence);
         viewer.mnuSentence->action()->trigger();
         QCOMPARE(image(viewer.lblNewSentence) == ab, boxes);
+    }
+
+    // Font files given to the program, or dropped on its window, join the list in their sorted
+    // places (each face of a collection, each kind of font file) and the first face is shown as if
+    // picked. A file that cannot be opened is named with its reason in one message box with the
+    // others; the rest are opened all the same.
+    void openingFontFiles_data()
+    {
+        QTest::addColumn<QStringList>("files"); // from the test fonts, or made here
+        QTest::addColumn<QStringList>("added"); // the families new in the list
+        QTest::addColumn<QString>("refused"); // the reasons given, in order, a line each
+        QTest::addColumn<bool>("dropped");
+        const QStringList twins{"Glyvex Twin One", "Glyvex Twin Two"};
+        QTest::newRow("a collection") << QStringList{"twins.ttc"} << twins << "" << false;
+        QTest::newRow("a collection dropped") << QStringList{"twins.ttc"} << twins << "" << true;
+        QTest::newRow("every kind") << QStringList{"formats/opentype.otf", "formats/web.woff", "formats/web.woff2",
+                                                   "formats/type1.pfb", "formats/truetype.ttf"}
+                                    << QStringList{"Glyvex OpenType", "Glyvex WOFF", "Glyvex WOFF2", "Glyvex Type One",
+                                                   "Glyvex TrueType"}
+                                    << "" << false;
+        QTest::newRow("no fonts among them")
+            << QStringList{"random.ttf", "empty.ttf",   "cut.ttf",    "folder",
+                           "pipe",       "missing.ttf", "locked.ttf", "serif.ttf"}
+            << QStringList{"Glyvex Serif"}
+            << "not a font file\nempty\n(damaged|not a font file)\nfolder\nnot a regular file\nNo such file\n"
+               "Permission denied"
+            << true;
+    }
+    void openingFontFiles()
+    {
+        QFETCH(QStringList, files);
+        QFETCH(QStringList, added);
+        QFETCH(QString, refused);
+        QFETCH(bool, dropped);
+        QTemporaryDir dir;
+        const QString fonts = QStringLiteral(GLYVEX_TEST_FONTS "/");
+        const QByteArray serif = testing::readFile(fonts + u"serif.ttf"_qs);
+        QVERIFY(testing::writeFile(dir.filePath(u"random.ttf"_qs), QByteArray(5000, '\x5a'))
+                && testing::writeFile(dir.filePath(u"empty.ttf"_qs), {})
+                && testing::writeFile(dir.filePath(u"cut.ttf"_qs), serif.left(serif.size() / 3))
+                && testing::writeFile(dir.filePath(u"locked.ttf"_qs), serif) && QDir(dir.path()).mkdir(u"folder"_qs)
+                && ::mkfifo(QFile::encodeName(dir.filePath(u"pipe"_qs)).constData(), 0600) == 0
+                && QFile::setPermissions(dir.filePath(u"locked.ttf"_qs), {})
+                && QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther));
+        for (QString& file : files)
+            file = QFile::exists(fonts + file) ? fonts + file : dir.filePath(file);
+        testing::Program program(usePlatform({u"Arial"_qs, u"Zapf"_qs}));
+        frmMain& preview = program.preview;
+        if (!refused.isEmpty())
+            dialogs().expectMessage([&](const testing::DialogCall& call) {
+                QCOMPARE(call.title, u"Glyvex"_qs);
+                const QStringList lines = call.prompt.split(u'\n').mid(2);
+                const QStringList reasons = refused.split(u'\n');
+                QCOMPARE(lines.size(), reasons.size());
+                for (qsizetype i = 0; i < lines.size(); ++i)
+                    QVERIFY2(lines[i].contains(QRegularExpression(reasons[i])) && lines[i].contains(files[i]),
+                             qPrintable(lines[i]));
+            });
+        const testing::AnotherUser nobody(true); // locked.ttf is unreadable, also to root
+        if (dropped) {
+            QMimeData data;
+            QList<QUrl> urls;
+            for (const QString& file : files)
+                urls.append(QUrl::fromLocalFile(file));
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(preview.window(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(preview.window(), &drop);
+        } else {
+            preview.openFontFiles(files);
+        }
+        QStringList listed;
+        for (std::int32_t i = 0; i < preview.cboFonts->ListCount(); ++i)
+            listed.append(preview.cboFonts->List(i));
+        QCOMPARE(listed, platform::sortedForPeople(QStringList{u"Arial"_qs, u"Zapf"_qs} + added));
+        QCOMPARE(preview.cboFonts->Text(), added.first());
+        allPreviewFacesAre(preview, added.first());
     }
 
     // The real font dialog offers the installed families by the list's names and returns one of

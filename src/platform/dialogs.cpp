@@ -46,8 +46,10 @@ public:
 
     void messageBox(QWidget* owner, const QString& prompt, int style, const QString& title) override
     {
-        QMessageBox box(style & vbCritical ? QMessageBox::Critical : QMessageBox::Information, title, prompt,
-                        QMessageBox::Ok, owner);
+        const QMessageBox::Icon icon = (style & vbExclamation) == vbExclamation ? QMessageBox::Warning
+            : style & vbCritical                                                ? QMessageBox::Critical
+                                                                                : QMessageBox::Information;
+        QMessageBox box(icon, title, prompt, QMessageBox::Ok, owner);
         box.exec();
     }
 

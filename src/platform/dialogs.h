@@ -15,6 +15,7 @@ class Menu;
 
 // Message-box styles.
 inline constexpr int vbCritical = 16; // the critical-stop icon
+inline constexpr int vbExclamation = 48; // the warning icon
 
 struct FileRequest {
     enum class Kind { Open, Save } kind = Kind::Open;

@@ -22,8 +22,6 @@ struct Library {
 // Why a face cannot be shown, or an empty text.
 QString faceProblem(FT_Face face)
 {
-    if (!face->family_name || !*face->family_name)
-        return QStringLiteral("a font in it names no family");
     // A size for the loads below: the first one of a font made of bitmaps only.
     const FT_Error sized = FT_IS_SCALABLE(face) || face->num_fixed_sizes == 0 ? FT_Set_Pixel_Sizes(face, 0, 16)
                                                                               : FT_Select_Size(face, 0);
@@ -37,6 +35,9 @@ QString faceProblem(FT_Face face)
         if (glyph && FT_Load_Glyph(face, glyph, FT_LOAD_DEFAULT))
             return QStringLiteral("it is damaged (the glyph of \"%1\" cannot be read)").arg(QChar(char16_t(c)));
     }
+    // A name table cut off or missing: fontconfig would list the face by its file's name.
+    if (!face->family_name || !*face->family_name)
+        return QStringLiteral("it is damaged (a font in it names no family)");
     return {};
 }
 

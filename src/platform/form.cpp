@@ -273,6 +273,8 @@ void Form::Unload()
 
 void Form::closeRequested() { Unload(); }
 
+void Form::acceptFiles() { m_window->setAcceptDrops(true); }
+
 void Form::PopupMenu(Menu& menu) { m_platform.dialogs().popupMenu(m_window, menu); }
 
 bool Form::pressButton(bool cancel)

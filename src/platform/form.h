@@ -93,6 +93,8 @@ public:
 signals:
     // Raised by Unload once the window is on its way out.
     void unloaded();
+    // Files dropped on a window that takes them (acceptFiles()): their paths, in the order given.
+    void OLEDragDrop(const QStringList& files);
 
 protected:
     virtual void Form_Load() { }
@@ -119,6 +121,8 @@ protected:
     MenuItem* menuItem(const QString& name) const;
     // Orders the keyboard focus by the tab indices of the control table.
     void applyTabOrder();
+    // Lets files from a file manager be dropped on the window (OLEDragDrop).
+    void acceptFiles();
 
 private:
     friend class FormWindow;

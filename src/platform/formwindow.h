@@ -4,8 +4,11 @@
 #include "platform/form.h"
 
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMainWindow>
+#include <QMimeData>
 #include <QPointer>
 
 namespace glyvex::platform {
@@ -35,6 +38,29 @@ protected:
         QMainWindow::moveEvent(event);
         if (m_form)
             m_form->systemGeometryChanged();
+    }
+    // Files, from a file manager or a desktop, on a window that takes them.
+    static QStringList files(const QMimeData* data)
+    {
+        QStringList paths;
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile())
+                paths.append(url.toLocalFile());
+        }
+        return paths;
+    }
+    void dragEnterEvent(QDragEnterEvent* event) override
+    {
+        if (!files(event->mimeData()).isEmpty())
+            event->acceptProposedAction();
+    }
+    void dropEvent(QDropEvent* event) override
+    {
+        const QStringList paths = files(event->mimeData());
+        if (paths.isEmpty() || !m_form)
+            return;
+        event->acceptProposedAction();
+        emit m_form->OLEDragDrop(paths);
     }
     void keyPressEvent(QKeyEvent* event) override
     {

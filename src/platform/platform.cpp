@@ -24,18 +24,11 @@ QRect screenRect()
 float ScreenObject::Width() const { return fromPixelsX(screenRect().width()); }
 float ScreenObject::Height() const { return fromPixelsY(screenRect().height()); }
 
-const QStringList& ScreenObject::names() const
-{
-    if (!m_names)
-        m_names = m_platform.fonts().families();
-    return *m_names;
-}
-
-std::int32_t ScreenObject::FontCount() const { return static_cast<std::int32_t>(names().size()); }
+std::int32_t ScreenObject::FontCount() const { return static_cast<std::int32_t>(m_platform.fonts().families().size()); }
 
 QString ScreenObject::Fonts(std::int32_t index) const
 {
-    const QStringList& all = names();
+    const QStringList all = m_platform.fonts().families();
     if (index < 0 || index >= all.size())
         throw Error(QStringLiteral("Invalid font index %1").arg(index));
     return all.at(index);

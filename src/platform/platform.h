@@ -26,7 +26,8 @@ class ScreenObject {
 public:
     float Width() const;
     float Height() const;
-    // Number and names of the installed screen fonts, read once (32-bit: no limit of 32,767).
+    // Number and names of the installed screen fonts (32-bit: no limit of 32,767), with those
+    // opened for this run.
     std::int32_t FontCount() const;
     QString Fonts(std::int32_t index) const;
     // 13: arrow with hourglass (busy), 0: default pointer.
@@ -40,9 +41,7 @@ private:
         : m_platform(platform)
     {
     }
-    const QStringList& names() const;
     Platform& m_platform;
-    mutable std::optional<QStringList> m_names;
     // Puts the pointer asked for on screen.
     void applyPointer();
     int m_pointer = 0;

@@ -115,6 +115,7 @@ frmMain::frmMain(platform::Platform& platform)
     mnuReadMe = menuItem(QStringLiteral("mnuReadMe"));
     mnuAbout = menuItem(QStringLiteral("mnuAbout"));
     applyTabOrder();
+    acceptFiles();
     wire();
 }
 
@@ -207,6 +208,7 @@ void frmMain::wire()
     on(mnuDocConvert, &MenuItem::Click, this, &frmMain::mnuDocConvert_Click);
     on(mnuReadMe, &MenuItem::Click, this, &frmMain::mnuReadMe_Click);
     on(mnuAbout, &MenuItem::Click, this, &frmMain::mnuAbout_Click);
+    on(this, &Form::OLEDragDrop, this, &frmMain::Form_OLEDragDrop);
 }
 
 void frmMain::centreExact()

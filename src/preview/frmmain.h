@@ -72,6 +72,13 @@ public:
     void mnuDocConvert_Click();
     void mnuReadMe_Click();
     void mnuAbout_Click();
+    void Form_OLEDragDrop(const QStringList& files);
+
+    // Font files opened for this run, given on the command line or dropped on the window: their
+    // families join the list in their sorted places and the first is shown as if picked there.
+    // Each file that cannot be opened is named, with the reason, in a line on standard error and
+    // in one message box for them all; the others are opened all the same.
+    void openFontFiles(const QStringList& paths);
 
     // The other windows, each made afresh when opened and deleted once unloaded (null when
     // not open).

@@ -5,7 +5,10 @@
 #include <QString>
 #include <csignal>
 #include <sys/resource.h>
+#include <algorithm>
+#include <grp.h>
 #include <unistd.h>
+#include <vector>
 
 namespace glyvex::testing {
 
@@ -36,21 +39,25 @@ struct FileSizeLimit {
     rlimit old{};
     bool okay;
 };
-// While it lives (when asked for), the process acts as user "nobody", so that file permissions
-// apply to it as to a person who is not root, also when the tests run as root.
+// While it lives (when asked for), the process acts as user and group "nobody", in no other group,
+// so that file permissions apply to it as to a person who is not root, also when tests run as root.
 struct AnotherUser {
     explicit AnotherUser(bool wanted)
         : root(wanted && ::geteuid() == 0)
     {
-        if (root && ::seteuid(65534) != 0)
-            root = false;
+        if (!root)
+            return;
+        groups.resize(::getgroups(0, nullptr));
+        groups.resize(std::max(0, ::getgroups(int(groups.size()), groups.data())));
+        root = ::setgroups(0, nullptr) == 0 && ::setegid(65534) == 0 && ::seteuid(65534) == 0;
     }
     ~AnotherUser()
     {
         if (root)
-            (void)::seteuid(0);
+            (void)(::seteuid(0) + ::setegid(0) + ::setgroups(groups.size(), groups.data()));
     }
     bool root;
+    std::vector<gid_t> groups;
 };
 // Ends the process (and so fails the test) if it still lives after some seconds.
 struct StopAfter {
