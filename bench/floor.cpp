@@ -64,11 +64,10 @@ QString installedFamilyFor(const char* name)
     return best < static_cast<int>(candidates.size()) ? QString::fromStdString(candidates[best]) : QString();
 }
 
-QLabel* label(QWidget* parent, const QString& text, const QFont& font, QRect place)
+QLabel* label(QWidget* parent, const QString& text, QRect place)
 {
     auto* l = new QLabel(text, parent);
     l->setTextFormat(Qt::PlainText);
-    l->setFont(font);
     l->setGeometry(place);
     return l;
 }
@@ -87,7 +86,6 @@ QLabel* picture(QWidget* parent, const QString& path, QRect place)
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    FcInit();
     // An installed face as the application font: the default, the fontconfig alias
     // "Sans Serif", is not a family in Qt's list and Qt's search for it compares names with
     // every installed family.
@@ -95,8 +93,8 @@ int main(int argc, char** argv)
     const QFont preview(QStringLiteral("DejaVu Sans"), 12);
     QApplication::setFont(reference);
 
-    // The splash window.
-    const QString face = installedFamilyFor("Century Gothic");
+    // The splash window. It is handed to the window system before its face is looked for
+    // (fontconfig loads its list of every installed font first); its one painting comes after.
     QWidget splash(nullptr, Qt::FramelessWindowHint);
     splash.setWindowTitle(QStringLiteral("Glyvex floor splash"));
     QPalette black = splash.palette();
@@ -108,16 +106,22 @@ int main(int argc, char** argv)
     splash.setGeometry(screen.x() + (screen.width() - 473) / 2, screen.y() + (screen.height() - 262) / 2, 473, 262);
     picture(&splash, QStringLiteral(":/floor/icon.png"), {16, 16, 57, 49});
     picture(&splash, QStringLiteral(":/floor/banner.png"), {104, 40, 265, 71});
-    QFont large(face), medium(face), small(face);
-    large.setPointSizeF(16.2);
-    medium.setPointSizeF(12);
-    small.setPointSizeF(7.8);
-    label(&splash, QStringLiteral("for Windows 9x"), large, {184, 112, 280, 28});
-    label(&splash, QStringLiteral("Version 2.0"), medium, {256, 144, 200, 20});
-    label(&splash, QStringLiteral("Loading System Fonts..."), small, {8, 176, 460, 13})->setAlignment(Qt::AlignCenter);
+    QLabel* const texts[] = {
+        label(&splash, QStringLiteral("for Windows 9x"), {184, 112, 280, 28}),
+        label(&splash, QStringLiteral("Version 2.0"), {256, 144, 200, 20}),
+        label(&splash, QStringLiteral("Loading System Fonts..."), {8, 176, 460, 13}),
+    };
+    texts[2]->setAlignment(Qt::AlignCenter);
 
     QApplication::setOverrideCursor(Qt::BusyCursor);
     splash.show();
+    const QString face = installedFamilyFor("Century Gothic");
+    const qreal sizes[] = {16.2, 12, 7.8};
+    for (int i = 0; i < 3; ++i) {
+        QFont font(face);
+        font.setPointSizeF(sizes[i]);
+        texts[i]->setFont(font);
+    }
     QCoreApplication::processEvents();
 
     // The family names, sorted, in a list of fixed width.
@@ -147,8 +151,9 @@ int main(int argc, char** argv)
     QList<QLabel*> previews;
     for (int i = 0; i < characters.size(); ++i) {
         const int x = 8 + (i / 17) * 136, y = 64 + (i % 17) * 22;
-        label(&window, QString(characters[i]), reference, {x, y, 30, 20});
-        previews.append(label(&window, QString(characters[i]), preview, {x + 40, y, 30, 20}));
+        label(&window, QString(characters[i]), {x, y, 30, 20})->setFont(reference);
+        previews.append(label(&window, QString(characters[i]), {x + 40, y, 30, 20}));
+        previews.back()->setFont(preview);
     }
     QObject::connect(list, &QComboBox::currentIndexChanged, [list, &previews](int index) {
         const QFont selected(list->itemText(index), 12);
