@@ -5,11 +5,12 @@ BUILD ?= build
 WERROR = $(if $(CI),-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(WERROR)
 
-# $(call build_with,LISTS): install the packages of LISTS, configure once, build.
+# $(call build_with,LISTS,TARGETS): install the packages of LISTS, configure once, build TARGETS
+# (everything when none is named).
 define build_with
 	@scripts/install-deps $(1)
 	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
-	cmake --build $(BUILD)
+	cmake --build $(BUILD)$(if $(2), --target $(2))
 endef
 
 .PHONY: deps build run test bench clean sanitize test-sanitize fuzz
@@ -17,13 +18,14 @@ endef
 deps:
 	@scripts/install-deps run test bench
 
+# The program alone: the tests, fuzz targets and benchmarks wait for make test and make bench.
 build:
-	$(call build_with,run)
+	$(call build_with,run,glyvex)
 
 # The display is checked first: without one there is nothing to install or build for.
 run:
 	@scripts/check-display
-	$(call build_with,run)
+	$(call build_with,run,glyvex)
 	$(BUILD)/src/glyvex
 
 # The sources follow .clang-format.
@@ -35,8 +37,13 @@ test:
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 600
 	@$(MAKE) --no-print-directory test-sanitize
 
+# The program and what the benchmarks run (bench/CMakeLists.txt: glyvex_benchmarks). Configured
+# again each time: a build folder first configured by make run or make build has not looked for the
+# X libraries the benchmarks' watchers are built with (packages/bench.txt), which CMake finds then.
 bench:
-	$(call build_with,run bench)
+	@scripts/install-deps run bench
+	@cmake -S . -B $(BUILD) $(CMAKE_FLAGS) >/dev/null
+	cmake --build $(BUILD) --target glyvex_benchmarks
 	bench/run-all $(BUILD)
 
 clean:

@@ -5,7 +5,8 @@
 //
 // Usage: glyvex_convertbench IN OUT FACE SIZE   (run it through bench/convert)
 // Prints the time of each step on stdout, and then that of reading IN as text on its own (the
-// encoding found and the bytes decoded); exits with 1 when a step failed.
+// encoding found and the bytes decoded); exits with 1 when a step failed. When the converter
+// refuses IN, its message is printed on stderr and nothing more is done (exit status 1).
 #include "convert/frmdocconvert.h"
 #include "formats/textdecode.h"
 #include "platform/dialogs.h"
@@ -78,6 +79,14 @@ int main(int argc, char** argv)
     frmDocConvert converter(platform);
     converter.ShowModal(owner);
     const qint64 loaded = clock.elapsed();
+    // A file the converter refuses (a folder, a pipe, one it cannot read...) ends the run with
+    // its own message: nothing was loaded to paint or export, and reading IN again here could
+    // block (a pipe's open waits for a writer) or say something else.
+    if (!answers.problems.isEmpty()) {
+        for (const QString& problem : answers.problems)
+            std::fprintf(stderr, "failed: %s\n", qPrintable(problem));
+        return 1;
+    }
     QCoreApplication::processEvents();
     converter.window()->repaint();
     const qint64 painted = clock.elapsed();
@@ -100,9 +109,9 @@ int main(int argc, char** argv)
     std::printf("total in process %6lld ms\n", static_cast<long long>(closed));
 
     // Reading the file as text on its own, five times: the first run also pays for what is
-    // loaded once (the converters' data) and for fresh memory.
+    // loaded once (the converters' data) and for fresh memory. Only a plain file is read again.
     QFile file(args[1]);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QByteArray bytes = in.isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     std::vector<double> runs;
     for (int run = 0; run < 5; ++run) {
         QElapsedTimer decoding;
