@@ -44,7 +44,7 @@ public:
     }
     std::optional<FontChoice> chooseFont(QWidget*, const FontRequest&) override { return m_font; }
     QString inputBox(QWidget*, const QString&, const QString&) override { return {}; }
-    void messageBox(QWidget*, const QString& prompt, int, const QString&) override { problems << prompt; }
+    void messageBox(QWidget*, const QString& prompt, MsgBoxStyle, const QString&) override { problems << prompt; }
     void popupMenu(QWidget*, Menu&) override { }
     bool openUrl(const QUrl&) override { return false; }
 
@@ -96,9 +96,9 @@ int main(int argc, char** argv)
     const qint64 closed = clock.elapsed();
 
     const QFileInfo in(args[1]), out(args[2]);
-    std::printf("input            %lld bytes, %lld characters, %lld lines\n", static_cast<long long>(in.size()),
+    std::printf("input            %lld bytes, %lld characters, %lld line feeds\n", static_cast<long long>(in.size()),
                 static_cast<long long>(converter.rtfOrig->Text().size()),
-                static_cast<long long>(converter.rtfOrig->view()->rowCount()));
+                static_cast<long long>(converter.rtfOrig->Text().count(u'\n')));
     std::printf("start-up         %6lld ms\n", static_cast<long long>(started));
     std::printf("open and load    %6lld ms  (read, decode, both panes, font, centre, show)\n",
                 static_cast<long long>(loaded - started));

@@ -2,7 +2,9 @@
 // converted and exported as a reader gets it; failures reported; nothing of it kept on closing.
 #include "convert/frmdocconvert.h"
 #include "platform/twips.h"
+#include "platform/textview.h"
 #include "support/files.h"
+#include "support/labels.h"
 #include "support/program.h"
 #include "support/rtfreader.h"
 
@@ -55,13 +57,13 @@ private slots:
         dialogs().expectFile(
             in, [](const DialogCall& call) { QVERIFY(call.file.kind == FileRequest::Kind::Open && call.ownerModal); });
         dialogs().expectFont(FontChoice{u"Liberation Mono"_qs, 7.8f});
-        program.preview.mnuDocConvert_Click();
-        frmDocConvert& window = *program.preview.documentConverter();
-        QVERIFY(window.Visible() && centred(window));
+        testing::choose(program.preview, "mnuDocConvert");
+        frmDocConvert& window = *program.preview.findChild<frmDocConvert*>();
+        QVERIFY(testing::visible(window) && centred(window));
         QCOMPARE(window.window()->windowModality(), Qt::ApplicationModal);
         QCOMPARE(window.rtfOrig->Text() + window.rtfConverted->Text(), kDocument + kDocument);
-        QCOMPARE(window.lblFileName->shownText(), in); // the "&" shown as it is
-        QCOMPARE(window.lblFontName->shownText(), u"Liberation Mono"_qs);
+        QCOMPARE(testing::shownText(window.lblFileName), in); // the "&" shown as it is
+        QCOMPARE(testing::shownText(window.lblFontName), u"Liberation Mono"_qs);
         dialogs().expectFile(out, [](const DialogCall& call) {
             QVERIFY(call.file.kind == FileRequest::Kind::Save && call.file.confirmOverwrite);
             QCOMPARE(call.file.nameFilter, u"Rich Text Format (*.rtf)"_qs);
@@ -74,32 +76,33 @@ private slots:
         dialogs().expectFont(FontChoice{u"DejaVu Serif"_qs, 14.0f},
                              [](const DialogCall& call) { QCOMPARE(call.font.initialFace, u"Liberation Mono"_qs); });
         QTest::mouseClick(window.cmdNewFont->widget(), Qt::LeftButton);
-        QCOMPARE(window.lblFontName->shownText(), u"DejaVu Serif"_qs);
-        QCOMPARE(window.rtfOrig->FontName(), u"Arial"_qs);
+        QCOMPARE(testing::shownText(window.lblFontName), u"DejaVu Serif"_qs);
+        QCOMPARE(window.rtfOrig->view()->font().family(), program.preview.platform().fonts().familyFor(u"Arial"_qs));
         QCOMPARE(window.Left(), 600.0f);
         dialogs().expectFile(out);
-        window.mnuExport->action()->trigger();
+        testing::choose(window, "mnuExport");
         QCOMPARE(readBack(out), exported(u"DejaVu Serif"_qs, 28)); // shorter than the file it replaced
         QTest::mouseClick(window.cmdClose->widget(), Qt::LeftButton);
-        QVERIFY(!window.IsLoaded() && !window.Visible());
+        QVERIFY(!window.IsLoaded() && !testing::visible(window));
 
         dialogs().expectFile(in).expectFont(std::nullopt,
                                             [](const DialogCall& call) { QCOMPARE(call.font.initialFace, QString()); });
-        program.preview.mnuDocConvert_Click();
-        frmDocConvert& again = *program.preview.documentConverter();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the window closed goes
+        testing::choose(program.preview, "mnuDocConvert");
+        frmDocConvert& again = *program.preview.findChild<frmDocConvert*>();
         QVERIFY(centred(again) && again.rtfConverted->Text() == kDocument);
-        QCOMPARE(again.lblFontName->shownText(), u"Arial"_qs);
+        QCOMPARE(testing::shownText(again.lblFontName), u"Arial"_qs);
         dialogs().expectFont(std::nullopt).expectFont(FontChoice{u" "_qs, 9.0f}).expectFile(out);
-        again.mnuConvert_Click();
-        again.cmdNewFont_Click();
-        again.mnuExport_Click();
+        testing::choose(again, "mnuConvert");
+        QTest::mouseClick(again.cmdNewFont->widget(), Qt::LeftButton);
+        testing::choose(again, "mnuExport");
         QCOMPARE(readBack(out), exported(u"Arial"_qs, 20));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{u"out"_qs, u"R&D notes.txt"_qs}));
         const QPointer<QWidget> shown = again.window();
         shown->close(); // the close box; nothing of the window (which holds the text) is kept
-        QVERIFY(!again.IsLoaded() && !again.Visible());
+        QVERIFY(!again.IsLoaded() && !testing::visible(again));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(shown.isNull() && program.preview.documentConverter() == nullptr);
+        QVERIFY(shown.isNull() && program.preview.findChild<frmDocConvert*>() == nullptr);
     }
 
     // A folder chosen is reported; no font dialog follows, and the window stays empty where it
@@ -111,18 +114,20 @@ private slots:
         const QString folder = dir.filePath(u"folder"_qs), out = dir.filePath(u"plain.rtf"_qs);
         QVERIFY(QDir(dir.path()).mkdir(u"folder"_qs));
         dialogs().expectFile(folder).expectMessage([&](const DialogCall& call) {
-            QVERIFY(call.title == u"Glyvex Document Converter" && call.style == 16 && call.ownerModal);
+            QVERIFY(call.title == u"Glyvex Document Converter" && call.style == MsgBoxStyle::Critical
+                    && call.ownerModal);
             QVERIFY2(call.prompt.contains(u'"' + folder + u'"') && call.prompt.contains(u"folder"),
                      qPrintable(call.prompt));
         });
-        program.preview.mnuDocConvert_Click();
-        frmDocConvert& window = *program.preview.documentConverter();
-        QVERIFY(window.Visible() && !centred(window));
-        QCOMPARE(window.rtfOrig->Text() + window.rtfConverted->Text() + window.lblFileName->shownText(), QString());
-        QCOMPARE(window.lblFontName->shownText(), u"Arial"_qs);
+        testing::choose(program.preview, "mnuDocConvert");
+        frmDocConvert& window = *program.preview.findChild<frmDocConvert*>();
+        QVERIFY(testing::visible(window) && !centred(window));
+        QCOMPARE(window.rtfOrig->Text() + window.rtfConverted->Text() + testing::shownText(window.lblFileName),
+                 QString());
+        QCOMPARE(testing::shownText(window.lblFontName), u"Arial"_qs);
         dialogs().expectFont(FontChoice{u"DejaVu Sans"_qs, 12.0f}).expectFile(out);
-        window.cmdNewFont_Click();
-        window.cmdExport_Click();
+        QTest::mouseClick(window.cmdNewFont->widget(), Qt::LeftButton);
+        QTest::mouseClick(window.cmdExport->widget(), Qt::LeftButton);
         QCOMPARE(readBack(out), exported(u"DejaVu Sans"_qs, 24, QString()));
     }
 };

@@ -3,6 +3,7 @@
 #include "platform/toolkit.h"
 #include "sentence/frmsentence.h"
 #include "support/files.h"
+#include "support/labels.h"
 #include "support/program.h"
 
 #include <QAbstractItemView>
@@ -25,10 +26,13 @@ using namespace glyvex;
 using namespace glyvex::platform;
 
 namespace {
+// All 68 preview labels drawn in the face (or in what stands in for it).
 void allPreviewFacesAre(const frmMain& preview, const QString& face)
 {
-    for (Label* label : preview.lblLetters + preview.lblNumbers + preview.lblSpecial)
-        QCOMPARE(label->FontName(), face);
+    const QString family = preview.platform().fonts().familyFor(face);
+    for (const auto* labels : {&preview.lblLetters, &preview.lblNumbers, &preview.lblSpecial})
+        for (Label* label : *labels)
+            QCOMPARE(testing::shownFont(label).family(), family);
 }
 
 // Picks an entry as a screen reader's user does: the list's "show menu" action, the entry, Enter.
@@ -76,9 +80,9 @@ private slots:
         allPreviewFacesAre(preview, faces[1]);
         QCOMPARE(QPointF(letter->Left(), letter->Top()), before.topLeft());
         QVERIFY(letter->Width() != before.width());
-        QCOMPARE(letter->shownFont().family(), faces[1]);
-        QCOMPARE(letter->FontSize(), 12.f);
-        QVERIFY(preview.lblSpecial[0]->shownFont().bold() && !preview.lblSpecial[1]->shownFont().bold());
+        QCOMPARE(testing::shownFont(letter).family(), faces[1]);
+        QCOMPARE(testing::shownFont(letter).pointSizeF(), 12.);
+        QVERIFY(testing::shownFont(preview.lblSpecial[0]).bold() && !testing::shownFont(preview.lblSpecial[1]).bold());
     }
 
     // "&Change Font..." opens on the list's face; a face chosen there goes to the preview labels at
@@ -114,12 +118,12 @@ private slots:
                 QCOMPARE(call.font.initialFace, listFace);
                 QCOMPARE(call.font.title, QStringLiteral("Select Font Name"));
             });
-            preview.mnuChangeFont->action()->trigger();
+            testing::choose(preview, "mnuChangeFont");
         }
         if (pickAgain)
             pick(preview.cboFonts, listFace);
         allPreviewFacesAre(preview, expected);
-        QCOMPARE(preview.lblLetters[0]->FontSize(), 12.f);
+        QCOMPARE(testing::shownFont(preview.lblLetters[0]).pointSizeF(), 12.);
         QCOMPARE(preview.cboFonts->Text(), listFace);
     }
 
@@ -141,9 +145,9 @@ private slots:
         usePlatform({face}).fonts().addFile(QStringLiteral(GLYVEX_TEST_FONTS "/capitals.ttf"));
         testing::Program program(platform());
         frmMain& preview = program.preview;
-        preview.mnuToggleCase->action()->trigger();
+        testing::choose(preview, "mnuToggleCase");
         const auto image = [](Control* c) { return (void)c->Width(), c->widget()->grab().toImage(); }; // changes in
-        QCOMPARE(preview.lblLetters[0]->FontName(), face);
+        QCOMPARE(testing::shownFont(preview.lblLetters[0]).family(), face);
         const QImage a = image(preview.lblLetters[0]);
         QVERIFY(a.width() > 1 && image(preview.Label1[0]) != a);
         const auto same = std::count_if(preview.lblLetters.begin(), preview.lblLetters.end(),
@@ -151,10 +155,10 @@ private slots:
         QCOMPARE(same == 26, boxes);
 
         dialogs().expectInput(u"ab"_qs).expectFont(FontChoice{face, 12}).expectInput(u"ba"_qs);
-        preview.mnuSentence->action()->trigger();
-        frmSentence& viewer = *preview.sentenceViewer();
+        testing::choose(preview, "mnuSentence");
+        frmSentence& viewer = *preview.findChild<frmSentence*>();
         const QImage ab = image(viewer.lblNewSentence);
-        viewer.mnuSentence->action()->trigger();
+        testing::choose(viewer, "mnuSentence");
         QCOMPARE(image(viewer.lblNewSentence) == ab, boxes);
     }
 
@@ -304,7 +308,7 @@ private slots:
                      qPrintable(name));
         // "Arial", seldom installed on Linux, is drawn in what fontconfig gives for it.
         frmMain preview(platform());
-        QVERIFY(QFontDatabase::families().contains(preview.lblLetters[0]->shownFont().family()));
+        QVERIFY(QFontDatabase::families().contains(testing::shownFont(preview.lblLetters[0]).family()));
     }
 };
 

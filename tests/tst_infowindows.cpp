@@ -14,6 +14,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QPushButton>
 #include <QDir>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -28,7 +29,8 @@ void expectNotFoundMessage(testing::ScriptedDialogs& dialogs)
 {
     dialogs.expectMessage([](const testing::DialogCall& call) {
         QCOMPARE(call.title, QStringLiteral("README.txt Not Found"));
-        QVERIFY(call.style == 16 && call.prompt.endsWith(u"README.txt with fonts, please contact "_qs + info::kEmail));
+        QVERIFY(call.style == MsgBoxStyle::Critical
+                && call.prompt.endsWith(u"README.txt with fonts, please contact "_qs + info::kEmail));
     });
 }
 
@@ -42,13 +44,13 @@ QStringList accessFaults(QWidget* window)
         auto* label = qobject_cast<Label*>(control);
         auto* button = qobject_cast<Button*>(control);
         const QString name = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name).trimmed();
-        const QString shown = label ? label->shownText()
-            : button                ? Label::stripAccessKeys(button->Caption())
+        const QString shown = label ? testing::shownText(label)
+            : button                ? Label::stripAccessKeys(static_cast<QPushButton*>(w)->text())
                                     : QString();
         if (name.isEmpty() || !name.startsWith(shown))
-            faults << QStringLiteral("%1: called \"%2\", shows \"%3\"").arg(control->Name(), name, shown);
+            faults << QStringLiteral("%1: called \"%2\", shows \"%3\"").arg(control->objectName(), name, shown);
         if (button && !(w->focusPolicy() & Qt::TabFocus))
-            faults << control->Name() + QStringLiteral(": not reached with Tab");
+            faults << control->objectName() + QStringLiteral(": not reached with Tab");
     }
     return faults;
 }
@@ -82,18 +84,19 @@ private slots:
         if (!about)
             expectNotFoundMessage(dialogs());
         for (int opening = 0; opening < 2; ++opening) {
-            (about ? preview.mnuAbout : preview.mnuReadMe)->action()->trigger();
-            Form& form = about ? static_cast<Form&>(*preview.about()) : *preview.readMe();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the last opening's window goes
+            testing::choose(preview, about ? "mnuAbout" : "mnuReadMe");
+            Form& form = *preview.findChild<Form*>(about ? u"frmAbout"_qs : u"frmReadMe"_qs);
             QCOMPARE(form.window()->parentWidget(), preview.window());
             QCOMPARE(QApplication::activeModalWidget(), form.window());
             QVERIFY(QTest::qWaitForWindowActive(form.window()));
             QWidget* window = form.window();
             QVERIFY(window->focusWidget() && window->focusWidget()->objectName() == u"cmdOK");
             QTest::keyClick(window->focusWidget(), Qt::Key_A);
-            QVERIFY(form.Visible());
+            QVERIFY(testing::visible(form));
             if (about) {
-                Label& link = *preview.about()->lblWebPage;
-                QCOMPARE(link.ForeColor(), QColor(0, 0, 255));
+                Label& link = *static_cast<frmAbout&>(form).lblWebPage;
+                QCOMPARE(testing::shownColor(&link), QColor(0, 0, 255));
                 dialogs().expectUrl(opening == 0,
                                     [](const testing::DialogCall& call) { QCOMPARE(call.url, QUrl(info::kWebPage)); });
                 if (opening == 0) {
@@ -103,21 +106,22 @@ private slots:
                     QApplication::sendEvent(link.widget(), &move); // straight to the link: the offscreen
                                                                    // platform hands moves to the first window
                     QTest::mouseClick(link.widget(), Qt::LeftButton);
-                    QCOMPARE(link.ForeColor(), QColor(255, 0, 0));
+                    QCOMPARE(testing::shownColor(&link), QColor(255, 0, 0));
                 } else {
                     QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
                     QCOMPARE(window->focusWidget(), link.widget());
                     QTest::keyClick(link.widget(), Qt::Key_Space);
                 }
             } else {
-                QTest::keyClick(preview.readMe()->rtfReadMe->view(), key); // in the text: stays open
-                QVERIFY(form.Visible());
-                QCOMPARE(preview.readMe()->lblNotFound->Visible(), opening == 0);
-                QCOMPARE(preview.readMe()->rtfReadMe->Text(), opening == 0 ? QString() : markup);
+                const frmReadMe& readMe = static_cast<frmReadMe&>(form);
+                QTest::keyClick(readMe.rtfReadMe->view(), key); // in the text: stays open
+                QVERIFY(testing::visible(form));
+                QCOMPARE(readMe.lblNotFound->Visible(), opening == 0);
+                QCOMPARE(readMe.rtfReadMe->Text(), opening == 0 ? QString() : markup);
                 QVERIFY(testing::writeFile(directory.filePath(u"README.txt"_qs), markup.toUtf8()));
             }
             QTest::keyClick(window->focusWidget(), key);
-            QVERIFY(!form.IsLoaded() && !form.Visible() && preview.Visible());
+            QVERIFY(!form.IsLoaded() && !testing::visible(form) && testing::visible(preview));
         }
     }
 
@@ -156,23 +160,22 @@ private slots:
             dialogs().expectFile(file).expectFont(FontChoice{u"DejaVu Sans Condensed Bold Oblique"_qs, 12});
         if (item == u"mnuSentence")
             dialogs().expectInput(u"A sentence"_qs).expectFont(FontChoice{u"DejaVu Serif"_qs, 12});
-        for (MenuItem* menuItem : {preview.mnuReadMe, preview.mnuAbout, preview.mnuDocConvert, preview.mnuSentence}) {
-            if (!item.isEmpty() && item.startsWith(menuItem->Name()))
-                menuItem->action()->trigger();
-        }
-        const QList<Form*> forms{preview.readMe(), preview.about(), preview.documentConverter(),
-                                 preview.sentenceViewer(), &preview};
-        Form* form = *std::find_if(forms.begin(), forms.end(), [](Form* f) { return f && f->Visible(); });
+        if (!item.isEmpty())
+            testing::choose(preview, qPrintable(item.section(u',', 0, 0)));
+        QList<Form*> forms = preview.findChildren<Form*>() << &preview;
+        Form* form = *std::find_if(forms.begin(), forms.end(), [](Form* f) { return testing::visible(*f); });
         if (item.startsWith(u"mnuReadMe")) { // the red note between the pane and the button
-            const frmReadMe& readMe = *preview.readMe();
+            const frmReadMe& readMe = *preview.findChild<frmReadMe*>();
             const Label& note = *readMe.lblNotFound;
-            QVERIFY(readMe.rtfReadMe->Text().isEmpty() && note.Visible() && note.ForeColor() == QColor(255, 0, 0));
+            QVERIFY(readMe.rtfReadMe->Text().isEmpty() && note.Visible()
+                    && testing::shownColor(&note) == QColor(255, 0, 0));
             QVERIFY(note.Top() >= readMe.rtfReadMe->Top() + readMe.rtfReadMe->Height());
             QVERIFY(note.Top() + note.Height() <= readMe.cmdOK->Top());
         }
         if (item == u"mnuDocConvert")
-            for (Label* heading : {preview.documentConverter()->Label1, preview.documentConverter()->Label2})
-                QVERIFY(heading->shownFont().underline());
+            for (Label* heading :
+                 {preview.findChild<frmDocConvert*>()->Label1, preview.findChild<frmDocConvert*>()->Label2})
+                QVERIFY(testing::shownFont(heading).underline());
         QWidget* shown = form->window();
         QVERIFY2(accessFaults(shown).isEmpty(), qPrintable(accessFaults(shown).join(u"; ")));
         QCOMPARE(shown->minimumSize() == shown->maximumSize(), fixed);
@@ -182,8 +185,8 @@ private slots:
             QCOMPARE(shown->maximumSize(), shown->size());
         const QRegularExpression names(QRegularExpression::anchoredPattern(sized));
         for (Label* label : shown->findChildren<Label*>()) {
-            if (names.match(label->Name()).hasMatch())
-                QVERIFY2(testing::fitsItsText(label), qPrintable(label->Name()));
+            if (names.match(label->objectName()).hasMatch())
+                QVERIFY2(testing::fitsItsText(label), qPrintable(label->objectName()));
         }
     }
 };

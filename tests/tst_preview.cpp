@@ -17,12 +17,11 @@ namespace {
 QRectF rectOf(const Control* c) { return {c->Left(), c->Top(), c->Width(), c->Height()}; }
 
 // The text a row of labels shows.
-QString row(const QList<Label*>& labels)
+QString row(const QList<Control*>& labels)
 {
-    QCoreApplication::sendPostedEvents();
     QString text;
-    for (Label* label : labels)
-        text += static_cast<QLabel*>(label->widget())->text();
+    for (Control* label : labels)
+        text += testing::shownText(label);
     return text;
 }
 
@@ -43,7 +42,7 @@ void checkArrangement(const frmMain& w)
         if (!frame->Visible())
             continue;
         QVERIFY2(edge == 0 ? frame->Left() == 240 : frame->Left() >= edge + 240 && frame->Left() <= edge + 360,
-                 qPrintable(frame->Name()));
+                 qPrintable(frame->objectName()));
         edge = frame->Left() + frame->Width();
         right = std::max(right, edge);
     }
@@ -60,21 +59,21 @@ private slots:
     void characterPanels()
     {
         frmMain w(platform());
-        QCOMPARE(row(w.Label1) + row(w.Label3) + row(w.Label4),
+        QCOMPARE(row(w.Label1.controls()) + row(w.Label3.controls()) + row(w.Label4.controls()),
                  u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789`~!@#$%^&*()-_=+{}[]\\|;:'\",<.>/?"_qs);
         for (const auto& [references, previews] :
-             {std::pair{w.Label1, w.lblLetters}, {w.Label3, w.lblNumbers}, {w.Label4, w.lblSpecial}}) {
-            const QSize panel = previews[0]->widget()->parentWidget()->size();
+             {std::pair{&w.Label1, &w.lblLetters}, {&w.Label3, &w.lblNumbers}, {&w.Label4, &w.lblSpecial}}) {
+            const QSize panel = (*previews)[0]->widget()->parentWidget()->size();
             const QRectF frame(0, 0, panel.width() * twipsPerPixelX(), panel.height() * twipsPerPixelY());
-            for (qsizetype i = 0; i < references.size(); ++i) {
-                Label* preview = previews[i];
-                QVERIFY(frame.contains(rectOf(references[i])) && frame.contains(rectOf(preview)));
-                QCOMPARE(row({preview}), row({references[i]}));
-                QCOMPARE(QPointF(preview->Left(), preview->Top()),
-                         QPointF(references[i]->Left() + 480, references[i]->Top()));
-                QCOMPARE(preview->shownFont().bold(), preview == w.lblSpecial[0]);
-                for (Label* other : previews)
-                    QVERIFY(!rectOf(references[i]).intersects(rectOf(other)));
+            for (qsizetype i = 0; i < references->size(); ++i) {
+                Label* preview = (*previews)[i];
+                Label* reference = (*references)[i];
+                QVERIFY(frame.contains(rectOf(reference)) && frame.contains(rectOf(preview)));
+                QCOMPARE(row({preview}), row({reference}));
+                QCOMPARE(QPointF(preview->Left(), preview->Top()), QPointF(reference->Left() + 480, reference->Top()));
+                QCOMPARE(testing::shownFont(preview).bold(), preview == w.lblSpecial[0]);
+                for (Label* other : *previews)
+                    QVERIFY(!rectOf(reference).intersects(rectOf(other)));
             }
         }
     }
@@ -97,15 +96,15 @@ private slots:
         QFETCH(int, command);
         testing::Program program(usePlatform({QStringLiteral("Alpha Face"), QStringLiteral("Arial")}));
         frmMain& w = program.preview;
-        const std::array items{w.mnuLetters, w.mnuNumbers, w.mnuSpecial, w.mnuShowAll};
+        const std::array items{"mnuLetters", "mnuNumbers", "mnuSpecial", "mnuShowAll"};
         for (int panel = 0; panel < 3; ++panel) {
             if (bool(before & (4 >> panel)) != bool(shown(w) & (4 >> panel)))
-                items[panel]->action()->trigger();
+                testing::choose(w, items[panel]);
         }
         const float height = w.Height();
         w.setLeft(0);
         w.setTop(0);
-        items[command]->action()->trigger();
+        testing::choose(w, items[command]);
         QCOMPARE(shown(w), command == 3 ? 7 : before ^ (4 >> command));
         checkArrangement(w);
         QCOMPARE(w.Height(), height);
@@ -142,14 +141,14 @@ private slots:
         QCOMPARE(window->height(), height); // the user's size is the window's size
         const QRect before = window->frameGeometry();
         if (enter == u"menu")
-            w.mnuMacMin->action()->trigger();
+            testing::choose(w, "mnuMacMin");
         else
             QTest::keyClick(window, Qt::Key_I, Qt::ControlModifier);
         QVERIFY(window->frameGeometry().height() < before.height() / 4);
         QVERIFY(!w.cboFonts->Visible() && w.cmdMacRestore->Visible() && w.cmdMacRestore->Default());
         QCOMPARE(window->focusWidget(), w.cmdMacRestore->widget());
         if (leave == u"menu")
-            w.mnuMacMin->action()->trigger();
+            testing::choose(w, "mnuMacMin");
         else if (leave == u"click")
             QTest::mouseClick(w.cmdMacRestore->widget(), Qt::LeftButton);
         else
@@ -181,7 +180,7 @@ private slots:
         QFETCH(bool, toggles);
         testing::Program program(usePlatform({QStringLiteral("Arial")}));
         frmMain& w = program.preview;
-        w.mnuShowAll_Click();
+        testing::choose(w, "mnuShowAll");
         QApplication::setActiveWindow(w.window());
         QVERIFY(QTest::qWaitForWindowActive(w.window()));
         const QString how = route.section(u' ', 0, 0);
@@ -191,9 +190,9 @@ private slots:
             if (how == u"double") {
                 QTest::mouseDClick(target, Qt::LeftButton, {}, QPoint(2, 2));
             } else if (how == u"menu") {
-                w.mnuLetters_Click();
-                w.mnuToggleCase->action()->trigger();
-                w.mnuLetters_Click();
+                testing::choose(w, "mnuLetters");
+                testing::choose(w, "mnuToggleCase");
+                testing::choose(w, "mnuLetters");
             } else if (how == u"Ctrl+T") {
                 QTest::keyClick(w.window(), Qt::Key_T, Qt::ControlModifier);
             } else {
@@ -203,7 +202,7 @@ private slots:
                 QTest::mouseRelease(target, button, {}, QPoint(2, 2));
             }
             const QString expected = toggles ? letters : letters.toUpper();
-            QCOMPARE(row(w.Label1) + row(w.lblLetters), expected + expected);
+            QCOMPARE(row(w.Label1.controls()) + row(w.lblLetters.controls()), expected + expected);
             for (Label* letter : w.lblLetters)
                 QVERIFY(testing::fitsItsText(letter));
         }

@@ -3,6 +3,7 @@
 #include "platform/errors.h"
 #include "platform/fonts.h"
 #include "platform/richtextbox.h"
+#include "platform/textrows.h"
 #include "platform/textview.h"
 #include "support/files.h"
 #include "support/rtfreader.h"
@@ -22,7 +23,7 @@ using namespace glyvex::testing;
 
 namespace {
 
-const ControlSpec kBox{.kind = ControlKind::RichTextBox, .name = QStringLiteral("rtfTest"), .rect = {0, 0, 4692, 1692}};
+const ControlSpec kBox{.name = QStringLiteral("rtfTest"), .rect = {0, 0, 4692, 1692}};
 
 // What a person selects by a press at (0, y1) and a press with Shift at (0, y2) in the pane.
 QString selectedBetween(const RichTextBox& box, int y1, int y2)
@@ -35,7 +36,7 @@ QString selectedBetween(const RichTextBox& box, int y1, int y2)
 // Screen line i from the top of the pane, without its line end.
 QString shownAt(const RichTextBox& box, int i)
 {
-    const qreal height = QFontMetricsF(FontSource().font({box.FontName(), box.FontSize(), 400})).lineSpacing();
+    const qreal height = QFontMetricsF(box.view()->font()).lineSpacing();
     QString text = selectedBetween(box, int(2 + (i + 0.5) * height), int(2 + (i + 1.5) * height));
     while (text.endsWith(u'\n') || text.endsWith(u'\r'))
         text.chop(1);
@@ -91,7 +92,7 @@ private slots:
         const QStringList before = QDir(dir.path()).entryList(QDir::AllEntries | QDir::System);
         const StopAfter limit(30); // a load or save that blocks ends the test
         QWidget window; // deletes the box
-        RichTextBox& box = *new RichTextBox(kBox, m_fonts, &window);
+        RichTextBox& box = *new RichTextBox(kBox, {m_fonts, {}}, &window);
         box.setText(QString(u"A line of text é€\n"_qs).repeated(20000)); // 41 bytes of RTF a line
         const QString name = path.isEmpty() || path.startsWith(u'/') ? path : dir.filePath(path);
         QString message;
@@ -100,7 +101,7 @@ private slots:
             if (path == u"plain.txt")
                 QVERIFY(disk.emplace(64 * 1024).ok());
             const AnotherUser nobody(path.startsWith(u"locked") || path.startsWith(u"protected")); // as root too
-            save ? box.SaveFile(name, RichTextBox::rtfRTF) : box.LoadFile(name, RichTextBox::rtfText);
+            save ? box.SaveFile(name) : box.LoadFile(name);
         } catch (const Error& error) {
             message = error.message();
         }
@@ -122,11 +123,11 @@ private slots:
         const qsizetype lines = ((qsizetype(100) << 20) / line.size() / 4096 + 1) * 4096;
         QVERIFY(writeFile(in, line.repeated(lines)) && writeFile(out, "old") && QFile::link(out, link));
         QWidget window; // deletes the box
-        RichTextBox& box = *new RichTextBox(kBox, m_fonts, &window);
-        box.LoadFile(in, RichTextBox::rtfText);
+        RichTextBox& box = *new RichTextBox(kBox, {m_fonts, {}}, &window);
+        box.LoadFile(in);
         QCOMPARE(box.Text().size(), lines * (line.size() - 3));
-        box.SaveFile(link, RichTextBox::rtfRTF);
-        QVERIFY(QFileInfo(link).isSymLink() && readFile(out) == toRtf(box.Text(), box.FontName(), box.FontSize()));
+        box.SaveFile(link);
+        QVERIFY(QFileInfo(link).isSymLink() && readFile(out) == toRtf(box.Text(), u"Arial"_qs, 10)); // its own face
     }
 
     // The pane divides the text at every kind of line end, and long lines into pieces.
@@ -144,17 +145,16 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(int, rows);
-        QWidget window; // deletes the box
-        RichTextBox& box = *new RichTextBox(kBox, m_fonts, &window);
-        box.setText(text);
-        QCOMPARE(box.view()->rowCount(), rows);
+        textrows::RowIndex index;
+        index.build(text);
+        QCOMPARE(index.count(), rows);
     }
 
     // Keys and the scroll bar move through 5000 lines, a screen line at a time inside a wrapped
     // one, whose screen lines together are the line. Select All and Copy take the text as it is.
     void scrollSelectCopy()
     {
-        RichTextBox& box = *new RichTextBox(kBox, m_fonts, nullptr); // a window of its own
+        RichTextBox& box = *new RichTextBox(kBox, {m_fonts, {}}, nullptr); // a window of its own
         const std::unique_ptr<QWidget> window(box.widget()); // deletes the box
         TextView* view = box.view();
         QStringList lines;

@@ -77,7 +77,7 @@ private slots:
         QStringList office = u"--headless --norestore --convert-to fodt --outdir"_qs.split(u' ') << m_office.path();
         office << u"-env:UserInstallation=file://"_qs + m_office.path();
         platform::FontSource fonts;
-        RichTextBox box({.kind = platform::ControlKind::RichTextBox, .name = u"rtf"_qs}, fonts, nullptr);
+        RichTextBox box({.name = u"rtf"_qs}, {fonts, {}}, nullptr);
         for (auto [name, text, face, size] : std::initializer_list<std::tuple<const char*, QString, QString, double>>{
                  {"every kind", everyKind, u"Café X{}\\Y;Z"_qs, 10.8},
                  {"empty", QString(), u"DejaVu Sans"_qs, 14},
@@ -86,7 +86,7 @@ private slots:
             box.setFontName(face);
             box.setFontSize(float(size));
             office << m_office.filePath(QString::fromLatin1(name) + u".rtf"_qs);
-            box.SaveFile(office.last(), RichTextBox::rtfRTF);
+            box.SaveFile(office.last());
             const QString points = QString::number(formats::rtfHalfPoints(size) / 2.0);
             QTest::newRow(name) << text << formats::rtfFontName(face) + u' ' + points + u"pt"_qs;
         }

@@ -20,13 +20,14 @@ void checkViewer(frmSentence& viewer, const QString& sentence, const QString& fa
 {
     QCoreApplication::sendPostedEvents();
     for (Label* label : {viewer.lblOriginal, viewer.lblNewSentence, viewer.lblFont}) {
-        QCOMPARE(static_cast<QLabel*>(label->widget())->text(), label == viewer.lblFont ? face : sentence);
-        QVERIFY2(testing::fitsItsText(label), qPrintable(label->Name()));
+        QCOMPARE(testing::shownText(label), label == viewer.lblFont ? face : sentence);
+        QVERIFY2(testing::fitsItsText(label), qPrintable(label->objectName()));
     }
     QCOMPARE(static_cast<QLabel*>(viewer.lblFont->widget())->frameShape(), QFrame::Box);
-    QCOMPARE(viewer.lblOriginal->shownFont().family(), viewer.platform().fonts().familyFor(QStringLiteral("Arial")));
-    QCOMPARE(viewer.lblNewSentence->FontName(), face.isEmpty() ? QStringLiteral("Arial") : face);
-    QCOMPARE(viewer.lblNewSentence->FontSize(), 10.8f);
+    FontSource& fonts = viewer.platform().fonts();
+    QCOMPARE(testing::shownFont(viewer.lblOriginal).family(), fonts.familyFor(QStringLiteral("Arial")));
+    QCOMPARE(testing::shownFont(viewer.lblNewSentence).family(), fonts.familyFor(face.isEmpty() ? u"Arial"_qs : face));
+    QCOMPARE(float(testing::shownFont(viewer.lblNewSentence).pointSizeF()), 10.8f);
     QCOMPARE(viewer.Width(),
              std::max({2892.f, viewer.lblOriginal->Width() + 480, viewer.lblNewSentence->Width() + 480}));
     QCOMPARE(QPointF(viewer.Left(), viewer.Top()),
@@ -69,20 +70,22 @@ private slots:
         testing::Program program(usePlatform({QStringLiteral("Arial"), QStringLiteral("DejaVu Serif")}));
         frmMain& preview = program.preview;
         dialogs().expectInput(u"Before"_qs).expectFont(font(u"DejaVu Sans"_qs)).expectFont(font(u"DejaVu Serif"_qs));
-        preview.mnuSentence->action()->trigger();
-        preview.sentenceViewer()->mnuClose_Click();
-        preview.mnuChangeFont_Click();
+        testing::choose(preview, "mnuSentence");
+        testing::choose(*preview.findChild<frmSentence*>(), "mnuClose");
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); // the closed viewer goes
+        testing::choose(preview, "mnuChangeFont");
         QCoreApplication::sendPostedEvents();
         const QImage before = preview.window()->grab().toImage();
 
         bool askedWhileNothingShown = false;
         dialogs().expectInput(sentence).expectFont(font(face), [&](const DialogCall& call) {
             QCOMPARE(call.font.initialFace, QString());
-            askedWhileNothingShown = !preview.Visible() && !preview.sentenceViewer()->Visible();
+            askedWhileNothingShown
+                = !testing::visible(preview) && !testing::visible(*preview.findChild<frmSentence*>());
         });
-        preview.mnuSentence->action()->trigger();
-        frmSentence* viewer = preview.sentenceViewer();
-        QVERIFY(askedWhileNothingShown && viewer->Visible() && !preview.Visible());
+        testing::choose(preview, "mnuSentence");
+        frmSentence* viewer = preview.findChild<frmSentence*>();
+        QVERIFY(askedWhileNothingShown && testing::visible(*viewer) && !testing::visible(preview));
         const QString opened = face.trimmed().isEmpty() || face == u"-" ? QString() : face;
         checkViewer(*viewer, sentence, opened);
 
@@ -97,14 +100,14 @@ private slots:
                 QCOMPARE(call.font.initialFace, face == u"-" ? QString() : face);
             });
         if (command.startsWith(u"mnu"))
-            viewer->menu(QStringLiteral("mnuFile"))->item(command)->action()->trigger();
+            testing::choose(*viewer, qPrintable(command));
         else // a right click anywhere in the window
             QTest::mouseClick(viewer->window()->findChild<QWidget*>(command), Qt::RightButton, {}, QPoint(2, 2));
         const bool newFace = command != u"mnuSentence" && !answer.trimmed().isEmpty() && answer != u"-";
         checkViewer(*viewer, command == u"mnuSentence" ? answer : sentence, newFace ? answer : opened);
 
         viewer->window()->close(); // the close box (Ctrl+X in a real session: check_e2e.sh)
-        QVERIFY(!viewer->IsLoaded() && !viewer->Visible() && preview.Visible());
+        QVERIFY(!viewer->IsLoaded() && !testing::visible(*viewer) && testing::visible(preview));
         QCOMPARE(preview.window()->grab().toImage(), before);
     }
 };

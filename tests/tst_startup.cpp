@@ -5,6 +5,7 @@
 #include "preview/frmmain.h"
 #include "support/guitest.h"
 #include "support/labels.h"
+#include "support/program.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -44,15 +45,19 @@ private slots:
         QFETCH(QStringList, fonts);
         QFETCH(QStringList, tried);
         usePlatform(fonts);
-        frmMain preview(platform());
-        frmSplash splash(preview);
+        std::optional<frmMain> made;
         QStringList clicked;
         QList<int> pointers; // the pointer on screen while each entry is tried
-        QObject::connect(preview.cboFonts, &Control::Click, [&] {
-            clicked.append(preview.cboFonts->Text());
-            pointers.append(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : -1);
+        frmSplash splash(platform(), [&]() -> frmMain& {
+            frmMain& preview = made.emplace(platform());
+            QObject::connect(preview.cboFonts, &Control::Click, [&] {
+                clicked.append(preview.cboFonts->Text());
+                pointers.append(QApplication::overrideCursor() ? QApplication::overrideCursor()->shape() : -1);
+            });
+            return preview;
         });
         splash.Load();
+        frmMain& preview = *made;
 
         QCOMPARE(clicked, tried);
         QCOMPARE(pointers, QList<int>(tried.size(), Qt::BusyCursor));
@@ -60,14 +65,17 @@ private slots:
         const QString face = tried.isEmpty() ? QStringLiteral("Arial") : tried.last();
         QCOMPARE(preview.cboFonts->Text(), tried.isEmpty() ? QString() : face);
         QCOMPARE(preview.cboFonts->ListCount(), fonts.size());
-        for (Label* label : preview.lblLetters + preview.lblNumbers + preview.lblSpecial)
-            QCOMPARE(label->FontName(), face);
-        for (Label* label : preview.Label1 + preview.Label3 + preview.Label4)
-            QCOMPARE(label->FontName(), QStringLiteral("Arial"));
-        QVERIFY(!splash.IsLoaded() && !splash.Visible());
+        const QString family = platform().fonts().familyFor(face), arial = platform().fonts().familyFor(u"Arial"_qs);
+        for (const auto* labels : {&preview.lblLetters, &preview.lblNumbers, &preview.lblSpecial})
+            for (Label* label : *labels)
+                QCOMPARE(testing::shownFont(label).family(), family);
+        for (const auto* labels : {&preview.Label1, &preview.Label3, &preview.Label4})
+            for (Label* label : *labels)
+                QCOMPARE(testing::shownFont(label).family(), arial);
+        QVERIFY(!splash.IsLoaded() && !testing::visible(splash));
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(splash.window() == nullptr); // gone with its controls, for screen readers too
-        QVERIFY(preview.Visible()); // centred: check_e2e.sh
+        QVERIFY(testing::visible(preview)); // centred: check_e2e.sh
         QCOMPARE(preview.window()->focusWidget(), preview.cboFonts->widget());
     }
 
@@ -76,20 +84,23 @@ private slots:
     void splashWindow()
     {
         usePlatform({QStringLiteral("Alpha")});
-        frmMain preview(platform());
-        frmSplash splash(preview);
+        std::optional<frmMain> preview;
         bool seen = false;
-        QObject::connect(preview.cboFonts, &Control::Click, [&] {
-            seen = splash.Visible();
-            QVERIFY(splash.window()->windowFlags() & Qt::FramelessWindowHint);
-            QCOMPARE(splash.window()->grab().toImage().pixelColor(2, 2), QColor(0, 0, 0));
-            QCOMPARE(QPointF(splash.Left(), splash.Top()),
-                     QPointF(centreExact(splash.Screen().Width(), splash.Width()),
-                             centreExact(splash.Screen().Height(), splash.Height())));
-            QVERIFY(testing::fitsItsText(splash.lblPlatform) && testing::fitsItsText(splash.lblVersion));
-            for (Label* line : {splash.Label1, splash.lblCopyright}) // centred under the banner
-                QVERIFY(std::abs(line->widget()->geometry().center().x() - splash.background()->widget()->width() / 2)
+        frmSplash splash(platform(), [&]() -> frmMain& {
+            QObject::connect(preview.emplace(platform()).cboFonts, &Control::Click, [&] {
+                seen = testing::visible(splash);
+                QVERIFY(splash.window()->windowFlags() & Qt::FramelessWindowHint);
+                QCOMPARE(splash.window()->grab().toImage().pixelColor(2, 2), QColor(0, 0, 0));
+                QCOMPARE(QPointF(splash.Left(), splash.Top()),
+                         QPointF(centreExact(splash.Screen().Width(), splash.Width()),
+                                 centreExact(splash.Screen().Height(), splash.Height())));
+                QVERIFY(testing::fitsItsText(splash.lblPlatform) && testing::fitsItsText(splash.lblVersion));
+                for (Label* line : {splash.Label1, splash.lblCopyright}) // centred under the banner
+                    QVERIFY(
+                        std::abs(line->widget()->geometry().center().x() - line->widget()->parentWidget()->width() / 2)
                         <= 2);
+            });
+            return *preview;
         });
         splash.Load();
         QVERIFY(seen);
@@ -100,14 +111,12 @@ private slots:
     void openListLooksPlain()
     {
         const QStringList fonts{"Mono", "zapf", "Bookman", "avant", "Arial", "Courier"};
-        usePlatform(fonts);
-        frmMain preview(platform());
-        frmSplash splash(preview);
-        splash.Load();
+        testing::Program program(usePlatform(fonts));
+        frmMain& preview = program.preview;
         preview.cboFonts->AddItem(QStringLiteral("Aaron"));
         QCoreApplication::sendPostedEvents();
         auto* ours = static_cast<QComboBox*>(preview.cboFonts->widget());
-        QComboBox plain(preview.background()->widget());
+        QComboBox plain(ours->parentWidget());
         plain.addItems({"Aaron", "Arial", "avant", "Bookman", "Courier", "Mono", "zapf"});
         plain.setCurrentIndex(1);
         plain.setFont(ours->font());

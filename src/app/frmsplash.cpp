@@ -10,31 +10,25 @@ using namespace platform;
 
 namespace {
 const QString kFace = QStringLiteral("Century Gothic");
-const QColor kWhite(255, 255, 255);
 
+// A line of white text on the black background.
 ControlSpec text(const char* name, Rect rect, const char* caption, float size, bool autoSize, Align align)
 {
-    return {.kind = ControlKind::Label,
-            .name = QString::fromLatin1(name),
+    return {.name = QString::fromLatin1(name),
             .rect = rect,
             .caption = QString::fromUtf8(caption),
             .font = FontSpec{kFace, size, 400},
             .autoSize = autoSize,
             .alignment = align,
-            .foreColor = kWhite,
+            .foreColor = QColor(255, 255, 255),
             .transparent = true};
 }
 } // namespace
 
-frmSplash::frmSplash(frmMain& preview)
-    : frmSplash(preview.platform(), [&preview]() -> frmMain& { return preview; })
-{
-}
-
 frmSplash::frmSplash(Platform& platform, std::function<frmMain&()> makePreview)
     : Form(platform, QStringLiteral("frmSplash"),
            FormDesign{.caption = QStringLiteral("GLYVEX"),
-                      .borderStyle = 0,
+                      .borderStyle = BorderStyle::None,
                       .minButton = false,
                       .maxButton = false,
                       .clientWidth = 7092,
@@ -43,35 +37,20 @@ frmSplash::frmSplash(Platform& platform, std::function<frmMain&()> makePreview)
                       .backColor = QColor(0, 0, 0)})
     , m_makePreview(std::move(makePreview))
 {
-    const ControlSpec controls[] = {
-        text("lblPlatform", {2760, 1680, 2328, 396}, "for Windows 9x", 16.2f, true, Align::Left),
-        text("lblVersion", {3840, 2160, 1236, 276}, "Version 2.0", 12.0f, true, Align::Left),
-        text("Label1", {120, 2640, 6900, 192}, "Loading System Fonts...", 7.8f, false, Align::Center),
-        text("lblCopyright", {120, 2940, 6900, 192}, "\u00A9 2026 The Glyvex developers. Free to use and share.", 7.8f,
-             false, Align::Center),
-        {.kind = ControlKind::Image,
-         .name = QStringLiteral("Image1"),
-         .rect = {240, 240, 852, 732},
-         .picture = QStringLiteral(":/glyvex/icon.png")},
-        {.kind = ControlKind::Image,
-         .name = QStringLiteral("Image2"),
-         .rect = {1560, 600, 3972, 1068},
-         .picture = QStringLiteral(":/glyvex/banner.png")},
-    };
-    createAll(controls);
-    lblPlatform = control<Label>(QStringLiteral("lblPlatform"));
-    lblVersion = control<Label>(QStringLiteral("lblVersion"));
-    Label1 = control<Label>(QStringLiteral("Label1"));
-    lblCopyright = control<Label>(QStringLiteral("lblCopyright"));
-    Image1 = control<Picture>(QStringLiteral("Image1"));
-    Image2 = control<Picture>(QStringLiteral("Image2"));
+    lblPlatform = add<Label>(text("lblPlatform", {2760, 1680, 2328, 396}, "for Windows 9x", 16.2f, true, Align::Left));
+    lblVersion = add<Label>(text("lblVersion", {3840, 2160, 1236, 276}, "Version 2.0", 12.0f, true, Align::Left));
+    Label1 = add<Label>(text("Label1", {120, 2640, 6900, 192}, "Loading System Fonts...", 7.8f, false, Align::Center));
+    lblCopyright
+        = add<Label>(text("lblCopyright", {120, 2940, 6900, 192},
+                          "\u00A9 2026 The Glyvex developers. Free to use and share.", 7.8f, false, Align::Center));
+    Image1 = add<Image>({.name = u"Image1"_qs, .rect = {240, 240, 852, 732}, .picture = u":/glyvex/icon.png"_qs});
+    Image2 = add<Image>({.name = u"Image2"_qs, .rect = {1560, 600, 3972, 1068}, .picture = u":/glyvex/banner.png"_qs});
 }
 
 void frmSplash::Form_Load()
 {
-    Screen().setMousePointer(13);
-    setTop(centreExact(Screen().Height(), Height()));
-    setLeft(centreExact(Screen().Width(), Width()));
+    Screen().setMousePointer(MousePointer::ArrowHourglass);
+    centre(CentringRule::Exact, FirstEdge::Top);
     Show();
     DoEvents();
 
@@ -86,10 +65,9 @@ void frmSplash::Form_Load()
             break;
     }
 
-    preview.setTop(centreExact(Screen().Height(), preview.Height()));
-    preview.setLeft(centreExact(Screen().Width(), preview.Width()));
+    preview.centre(CentringRule::Exact, FirstEdge::Top);
     preview.Show();
-    Screen().setMousePointer(0);
+    Screen().setMousePointer(MousePointer::Default);
     Unload();
 }
 

@@ -14,16 +14,15 @@ class frmSplash final : public platform::Form {
     Q_OBJECT
 public:
     // The Preview window is made by `makePreview` when the sequence loads it, after the splash
-    // window has been drawn; the other constructor takes one made already.
+    // window has been drawn.
     frmSplash(platform::Platform& platform, std::function<frmMain&()> makePreview);
-    explicit frmSplash(frmMain& preview);
 
-    platform::Label* lblPlatform = nullptr;
-    platform::Label* lblVersion = nullptr;
-    platform::Label* Label1 = nullptr;
-    platform::Label* lblCopyright = nullptr;
-    platform::Picture* Image1 = nullptr;
-    platform::Picture* Image2 = nullptr;
+    platform::Label* lblPlatform;
+    platform::Label* lblVersion;
+    platform::Label* Label1;
+    platform::Label* lblCopyright;
+    platform::Image* Image1;
+    platform::Image* Image2;
 
     void Form_Load() override;
 

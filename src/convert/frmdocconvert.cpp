@@ -19,27 +19,12 @@ const FontSpec kButtonFont{QStringLiteral("Arial"), 9.0f, 700};
 // reads the exported document does: the lower pane shows what a reader of the file will see.
 const FontSpec kPaneFont{QStringLiteral("Arial"), 10.0f, 400};
 
-const MenuSpec kMenus[] = {
-    {"", "mnuFile", "&File"},
-    {"mnuFile", "mnuConvert", "&Convert to new font..."},
-    {"mnuFile", "mnuExport", "&Export converted document..."},
-    {"mnuFile", "sep1", "-"},
-    {"mnuFile", "mnuClose", "C&lose", "Ctrl+X"},
-};
-
-constexpr std::int32_t kOpenFlags
-    = CommonDialog::cdlOFNHelpButton | CommonDialog::cdlOFNFileMustExist | CommonDialog::cdlOFNLongNames; // 0x201010
-constexpr std::int32_t kFontFlags
-    = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist; // 0x10005
-constexpr std::int32_t kSaveFlags
-    = CommonDialog::cdlOFNOverwritePrompt | CommonDialog::cdlOFNHelpButton | CommonDialog::cdlOFNLongNames; // 0x200012
-
 } // namespace
 
 frmDocConvert::frmDocConvert(platform::Platform& platform)
     : Form(platform, QStringLiteral("frmDocConvert"),
            FormDesign{.caption = QStringLiteral("Glyvex Document Converter"),
-                      .borderStyle = 1,
+                      .borderStyle = BorderStyle::FixedSingle,
                       .minButton = false,
                       .maxButton = false,
                       .clientWidth = 6492,
@@ -47,83 +32,58 @@ frmDocConvert::frmDocConvert(platform::Platform& platform)
                       .font = kWindowFont})
     , CommonDialog1(*this)
 {
-    const ControlSpec controls[] = {
-        {.kind = ControlKind::Label,
-         .name = QStringLiteral("Label1"),
-         .rect = {240, 120, 1080, 216},
-         .caption = QStringLiteral("Original File:"),
-         .font = kHeadingFont,
-         .tabIndex = 1,
-         .autoSize = true},
-        {.kind = ControlKind::Label,
-         .name = QStringLiteral("lblFileName"),
-         .rect = {240, 360, 48, 204},
-         .font = kCaptionFont,
-         .toolTip = QStringLiteral("File Path/Name"),
-         .tabIndex = 2,
-         .autoSize = true},
-        {.kind = ControlKind::RichTextBox,
-         .name = QStringLiteral("rtfOrig"),
-         .rect = {240, 600, 4692, 1692},
-         .font = kPaneFont,
-         .tabIndex = 0},
-        {.kind = ControlKind::Label,
-         .name = QStringLiteral("Label2"),
-         .rect = {240, 2640, 1236, 216},
-         .caption = QStringLiteral("Converted To:"),
-         .font = kHeadingFont,
-         .tabIndex = 4,
-         .autoSize = true},
-        {.kind = ControlKind::Label,
-         .name = QStringLiteral("lblFontName"),
-         .rect = {240, 2880, 336, 204},
-         .caption = QStringLiteral("Arial"),
-         .font = kCaptionFont,
-         .toolTip = QStringLiteral("Font converted to"),
-         .tabIndex = 5,
-         .autoSize = true},
-        {.kind = ControlKind::RichTextBox,
-         .name = QStringLiteral("rtfConverted"),
-         .rect = {240, 3120, 4692, 1692},
-         .font = kPaneFont,
-         .tabIndex = 3},
-        {.kind = ControlKind::Button,
-         .name = QStringLiteral("cmdNewFont"),
-         .rect = {5160, 600, 1092, 372},
-         .caption = QStringLiteral("New &Font..."),
-         .font = kButtonFont,
-         .toolTip = QStringLiteral("Convert to new font"),
-         .tabIndex = 6},
-        {.kind = ControlKind::Button,
-         .name = QStringLiteral("cmdExport"),
-         .rect = {5160, 1200, 1092, 372},
-         .caption = QStringLiteral("&Export..."),
-         .font = kButtonFont,
-         .toolTip = QStringLiteral("Export converted file"),
-         .tabIndex = 7},
-        {.kind = ControlKind::Button,
-         .name = QStringLiteral("cmdClose"),
-         .rect = {5160, 1800, 1092, 372},
-         .caption = QStringLiteral("C&lose"),
-         .font = kButtonFont,
-         .toolTip = QStringLiteral("Close"),
-         .tabIndex = 8},
-    };
-    createAll(controls);
-    Label1 = control<Label>(QStringLiteral("Label1"));
-    lblFileName = control<Label>(QStringLiteral("lblFileName"));
-    rtfOrig = control<RichTextBox>(QStringLiteral("rtfOrig"));
-    Label2 = control<Label>(QStringLiteral("Label2"));
-    lblFontName = control<Label>(QStringLiteral("lblFontName"));
-    rtfConverted = control<RichTextBox>(QStringLiteral("rtfConverted"));
-    cmdNewFont = control<Button>(QStringLiteral("cmdNewFont"));
-    cmdExport = control<Button>(QStringLiteral("cmdExport"));
-    cmdClose = control<Button>(QStringLiteral("cmdClose"));
-    addMenus(kMenus);
-    mnuFile = menu(QStringLiteral("mnuFile"));
-    mnuConvert = menuItem(QStringLiteral("mnuConvert"));
-    mnuExport = menuItem(QStringLiteral("mnuExport"));
-    mnuClose = menuItem(QStringLiteral("mnuClose"));
+    Label1 = add<Label>({.name = u"Label1"_qs,
+                         .rect = {240, 120, 1080, 216},
+                         .caption = u"Original File:"_qs,
+                         .font = kHeadingFont,
+                         .tabIndex = 1,
+                         .autoSize = true});
+    lblFileName = add<Label>({.name = u"lblFileName"_qs,
+                              .rect = {240, 360, 48, 204},
+                              .font = kCaptionFont,
+                              .toolTip = u"File Path/Name"_qs,
+                              .tabIndex = 2,
+                              .autoSize = true});
+    rtfOrig
+        = add<RichTextBox>({.name = u"rtfOrig"_qs, .rect = {240, 600, 4692, 1692}, .font = kPaneFont, .tabIndex = 0});
+    Label2 = add<Label>({.name = u"Label2"_qs,
+                         .rect = {240, 2640, 1236, 216},
+                         .caption = u"Converted To:"_qs,
+                         .font = kHeadingFont,
+                         .tabIndex = 4,
+                         .autoSize = true});
+    lblFontName = add<Label>({.name = u"lblFontName"_qs,
+                              .rect = {240, 2880, 336, 204},
+                              .caption = u"Arial"_qs,
+                              .font = kCaptionFont,
+                              .toolTip = u"Font converted to"_qs,
+                              .tabIndex = 5,
+                              .autoSize = true});
+    rtfConverted = add<RichTextBox>(
+        {.name = u"rtfConverted"_qs, .rect = {240, 3120, 4692, 1692}, .font = kPaneFont, .tabIndex = 3});
+    cmdNewFont = add<Button>({.name = u"cmdNewFont"_qs,
+                              .rect = {5160, 600, 1092, 372},
+                              .caption = u"New &Font..."_qs,
+                              .font = kButtonFont,
+                              .toolTip = u"Convert to new font"_qs,
+                              .tabIndex = 6});
+    cmdExport = add<Button>({.name = u"cmdExport"_qs,
+                             .rect = {5160, 1200, 1092, 372},
+                             .caption = u"&Export..."_qs,
+                             .font = kButtonFont,
+                             .toolTip = u"Export converted file"_qs,
+                             .tabIndex = 7});
+    cmdClose = add<Button>({.name = u"cmdClose"_qs,
+                            .rect = {5160, 1800, 1092, 372},
+                            .caption = u"C&lose"_qs,
+                            .font = kButtonFont,
+                            .toolTip = u"Close"_qs,
+                            .tabIndex = 8});
+    mnuFile = addMenu("mnuFile", "&File");
+    mnuConvert = mnuFile->addItem("mnuConvert", "&Convert to new font...");
+    mnuExport = mnuFile->addItem("mnuExport", "&Export converted document...");
+    mnuFile->addItem("sep1", "-");
+    mnuClose = mnuFile->addItem("mnuClose", "C&lose", "Ctrl+X");
     applyTabOrder();
     setLeft(1320);
     setTop(1488);
@@ -142,7 +102,10 @@ void frmDocConvert::wire()
 
 void frmDocConvert::trapped(void (frmDocConvert::*steps)())
 {
-    platform().runHandler([&] { (this->*steps)(); }, window(), Caption());
+    trapErrors([&] { (this->*steps)(); },
+               [this](const QString& why) {
+                   platform().dialogs().messageBox(window(), why, MsgBoxStyle::Critical, Caption());
+               });
 }
 
 void frmDocConvert::Form_Load() { trapped(&frmDocConvert::loadSteps); }
@@ -152,22 +115,19 @@ void frmDocConvert::loadSteps()
     CommonDialog1.DialogTitle = QStringLiteral("Select File To Convert");
     CommonDialog1.InitDir = QStringLiteral("C:\\My Documents");
     CommonDialog1.FileName = QString();
-    CommonDialog1.Flags = kOpenFlags;
     CommonDialog1.Filter = QStringLiteral("All Files (*.*)|*.*");
     CommonDialog1.ShowOpen();
     if (CommonDialog1.FileName.isEmpty())
         return;
-    rtfOrig->LoadFile(CommonDialog1.FileName, RichTextBox::rtfText);
+    rtfOrig->LoadFile(CommonDialog1.FileName);
     lblFileName->setCaption(Label::literal(CommonDialog1.FileName));
 
     CommonDialog1.DialogTitle = QStringLiteral("Select Font");
-    CommonDialog1.Flags = kFontFlags;
     CommonDialog1.ShowFont();
     applyChosenFont();
 
     rtfConverted->setText(rtfOrig->Text());
-    setTop(centreWholeTwip(Screen().Height(), Height()));
-    setLeft(centreWholeTwip(Screen().Width(), Width()));
+    centre(CentringRule::WholeTwip, FirstEdge::Top);
 }
 
 void frmDocConvert::applyChosenFont()
@@ -185,7 +145,6 @@ void frmDocConvert::mnuConvert_Click() { trapped(&frmDocConvert::convertSteps); 
 void frmDocConvert::convertSteps()
 {
     CommonDialog1.DialogTitle = QStringLiteral("Select Font");
-    CommonDialog1.Flags = kFontFlags;
     CommonDialog1.ShowFont();
     applyChosenFont();
 }
@@ -199,14 +158,14 @@ void frmDocConvert::exportSteps()
     CommonDialog1.DialogTitle = QStringLiteral("Export Converted Document");
     CommonDialog1.InitDir = QStringLiteral("C:\\My Documents\\");
     CommonDialog1.FileName = QString();
-    CommonDialog1.Flags = kSaveFlags;
+    CommonDialog1.Flags = DialogFlag::OverwritePrompt;
     CommonDialog1.Filter = QStringLiteral("Rich Text Format (*.rtf)|*.rtf");
     CommonDialog1.ShowSave();
     // Nothing chosen: nothing is written, and no failure is reported.
     if (CommonDialog1.FileName.isEmpty())
         return;
     // The file gets exactly the name the dialog returned; the dialog asked before replacing.
-    rtfConverted->SaveFile(CommonDialog1.FileName, RichTextBox::rtfRTF);
+    rtfConverted->SaveFile(CommonDialog1.FileName);
 }
 
 void frmDocConvert::cmdExport_Click() { mnuExport_Click(); }

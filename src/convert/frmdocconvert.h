@@ -12,17 +12,17 @@ class frmDocConvert final : public platform::Form {
 public:
     explicit frmDocConvert(platform::Platform& platform);
 
-    platform::Label* Label1 = nullptr;
-    platform::Label* lblFileName = nullptr;
-    platform::RichTextBox* rtfOrig = nullptr;
-    platform::Label* Label2 = nullptr;
-    platform::Label* lblFontName = nullptr;
-    platform::RichTextBox* rtfConverted = nullptr;
-    platform::Button* cmdNewFont = nullptr;
-    platform::Button* cmdExport = nullptr;
-    platform::Button* cmdClose = nullptr;
+    platform::Label* Label1;
+    platform::Label* lblFileName;
+    platform::RichTextBox* rtfOrig;
+    platform::Label* Label2;
+    platform::Label* lblFontName;
+    platform::RichTextBox* rtfConverted;
+    platform::Button* cmdNewFont;
+    platform::Button* cmdExport;
+    platform::Button* cmdClose;
     platform::CommonDialog CommonDialog1;
-    platform::Menu* mnuFile = nullptr;
+    platform::Menu* mnuFile;
     platform::MenuItem *mnuConvert, *mnuExport, *mnuClose;
 
     // Handlers.

@@ -10,25 +10,23 @@ class frmAbout final : public platform::Form {
 public:
     explicit frmAbout(platform::Platform& platform);
 
-    platform::Button* cmdOK = nullptr;
-    platform::Picture* picIcon = nullptr;
-    platform::Label* lblWebPage = nullptr;
-    platform::Label* Label4 = nullptr;
-    platform::Label* Label2 = nullptr;
-    platform::Label* Label3 = nullptr;
-    platform::Label* Label1 = nullptr;
-    platform::Line* Line1 = nullptr; // the only member, index 1, of the control array Line1
-    platform::Label* lblVersion = nullptr;
-    platform::Picture* Image2 = nullptr;
+    // In the order they are made: the link lies inside Label4's rectangle and above it.
+    platform::Image* Image2;
+    platform::Label* lblVersion;
+    platform::Line* Line1; // the only element, index 1, of the control array Line1
+    platform::Label* Label1;
+    platform::Label* Label3;
+    platform::Label* Label2;
+    platform::Label* Label4;
+    platform::Label* lblWebPage;
+    platform::PictureBox* picIcon;
+    platform::Button* cmdOK;
 
     void Form_Load() override;
-    void Form_MouseMove(int Button, int Shift, float X, float Y);
-    void lblWebPage_MouseMove(int Button, int Shift, float X, float Y);
+    void Form_MouseMove();
+    void lblWebPage_MouseMove();
     void lblWebPage_Click();
     void cmdOK_Click();
-
-private:
-    void wire();
 };
 
 } // namespace glyvex

@@ -23,56 +23,41 @@ constexpr float kNoteGap = 60;
 frmReadMe::frmReadMe(platform::Platform& platform)
     : Form(platform, QStringLiteral("frmReadMe"),
            FormDesign{.caption = QStringLiteral("Glyvex README.txt"),
-                      .borderStyle = 1,
+                      .borderStyle = BorderStyle::FixedSingle,
                       .minButton = false,
                       .maxButton = false,
                       .clientWidth = 6960,
                       .clientHeight = 5028})
 {
-    const ControlSpec controls[] = {
-        {.kind = ControlKind::RichTextBox,
-         .name = QStringLiteral("rtfReadMe"),
-         .rect = {120, 120, 6732, 3852},
-         .font = FontSpec{QStringLiteral("Courier New"), 9.0f, 400},
-         .tabIndex = 1,
-         .backColor = systemColor(4)},
-        {.kind = ControlKind::Button,
-         .name = QStringLiteral("cmdOK"),
-         .rect = {3120, 4560, 972, 372},
-         .caption = QStringLiteral("&OK"),
-         .toolTip = QStringLiteral("Close Window"),
-         .tabIndex = 0,
-         .isDefault = true},
-        {.kind = ControlKind::Label,
-         .name = QStringLiteral("lblNotFound"),
+    rtfReadMe = add<RichTextBox>({.name = u"rtfReadMe"_qs,
+                                  .rect = {120, 120, 6732, 3852},
+                                  .font = FontSpec{u"Courier New"_qs, 9.0f, 400},
+                                  .tabIndex = 1,
+                                  .backColor = systemColor(SystemColor::MenuBackground)});
+    cmdOK = add<Button>({.name = u"cmdOK"_qs,
+                         .rect = {3120, 4560, 972, 372},
+                         .caption = u"&OK"_qs,
+                         .toolTip = u"Close Window"_qs,
+                         .tabIndex = 0,
+                         .isDefault = true});
+    lblNotFound = add<Label>(
+        {.name = u"lblNotFound"_qs,
          .rect = {0, 4200, 6888, 192},
-         .caption
-         = QStringLiteral("If you did not recieve a copy of README.txt with Glyvex, please contact ") + info::kEmail,
+         .caption = u"If you did not recieve a copy of README.txt with Glyvex, please contact "_qs + info::kEmail,
          .visible = false,
          .tabIndex = 2,
          .autoSize = true,
          .foreColor = QColor(255, 0, 0),
-         .wordWrap = true},
-    };
-    createAll(controls);
-    rtfReadMe = control<RichTextBox>(QStringLiteral("rtfReadMe"));
-    cmdOK = control<Button>(QStringLiteral("cmdOK"));
-    lblNotFound = control<Label>(QStringLiteral("lblNotFound"));
+         .wordWrap = true});
     applyTabOrder();
-    wire();
+    on(cmdOK, &Button::Click, this, &frmReadMe::cmdOK_Click);
 }
-
-void frmReadMe::wire() { on(cmdOK, &Button::Click, this, &frmReadMe::cmdOK_Click); }
 
 void frmReadMe::Form_Load()
 {
-    setTop(centreWholeTwip(Screen().Height(), Height()));
-    setLeft(centreWholeTwip(Screen().Width(), Width()));
-    try {
-        rtfReadMe->LoadFile(App().Path() + QStringLiteral("/README.txt"), RichTextBox::rtfText);
-    } catch (const Error&) {
-        showNotFound();
-    }
+    centre(CentringRule::WholeTwip, FirstEdge::Top);
+    trapErrors([this] { rtfReadMe->LoadFile(App().Path() + QStringLiteral("/README.txt")); },
+               [this](const QString&) { showNotFound(); });
 }
 
 // Whatever went wrong (no file, a folder, no permission), the same message and note.
@@ -83,7 +68,7 @@ void frmReadMe::showNotFound()
         QStringLiteral("Glyvex was unable to find the README.txt file.\r\n\r\n"
                        "If you did not recieve a copy of README.txt with fonts, please contact ")
             + info::kEmail,
-        vbCritical, QStringLiteral("README.txt Not Found"));
+        MsgBoxStyle::Critical, QStringLiteral("README.txt Not Found"));
     lblNotFound->setVisible(true);
     // The note wraps when the window's font is too wide for one line; it then grows upward
     // so that it stays clear of the button.

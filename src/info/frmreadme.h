@@ -14,15 +14,14 @@ class frmReadMe final : public platform::Form {
 public:
     explicit frmReadMe(platform::Platform& platform);
 
-    platform::RichTextBox* rtfReadMe = nullptr;
-    platform::Button* cmdOK = nullptr;
-    platform::Label* lblNotFound = nullptr;
+    platform::RichTextBox* rtfReadMe;
+    platform::Button* cmdOK;
+    platform::Label* lblNotFound;
 
     void Form_Load() override;
     void cmdOK_Click();
 
 private:
-    void wire();
     void showNotFound();
 };
 

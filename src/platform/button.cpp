@@ -6,8 +6,8 @@
 
 namespace glyvex::platform {
 
-Button::Button(const ControlSpec& entry, QWidget* parent)
-    : Control(entry, new QPushButton(entry.caption, parent))
+Button::Button(const ControlSpec& entry, const ControlHost& host, QWidget* parent)
+    : Control(entry, new QPushButton(entry.caption, parent), host.updates)
     , m_default(entry.isDefault)
     , m_cancel(entry.isCancel)
 {
@@ -20,18 +20,12 @@ Button::Button(const ControlSpec& entry, QWidget* parent)
         b->setIconSize(QSize(32, 32));
         b->setFlat(true);
     }
-    if (entry.backColor) {
-        QPalette palette = b->palette();
-        palette.setColor(QPalette::Button, *entry.backColor);
-        b->setPalette(palette);
-        b->setAutoFillBackground(true);
-    }
+    if (entry.backColor)
+        paintBackground(b, *entry.backColor, QPalette::Button);
     connect(b, &QPushButton::clicked, this, &Control::Click);
 }
 
 QPushButton* Button::button() const { return static_cast<QPushButton*>(m_widget); }
-
-QString Button::Caption() const { return button()->text(); }
 
 void Button::setDefault(bool value)
 {
@@ -42,8 +36,8 @@ void Button::setDefault(bool value)
 void Button::SetFocus()
 {
     if (!m_visible)
-        throw Error(
-            QStringLiteral("Invalid procedure call or argument: %1 is hidden and cannot take the focus").arg(m_name));
+        throw Error(QStringLiteral("Invalid procedure call or argument: %1 is hidden and cannot take the focus")
+                        .arg(objectName()));
     m_widget->setFocus(Qt::OtherFocusReason);
 }
 

@@ -9,8 +9,7 @@ namespace glyvex::platform {
 class Button final : public Control {
     Q_OBJECT
 public:
-    Button(const ControlSpec& entry, QWidget* parent);
-    QString Caption() const;
+    Button(const ControlSpec& entry, const ControlHost& host, QWidget* parent);
     bool Default() const { return m_default; }
     void setDefault(bool value);
     bool Cancel() const { return m_cancel; }

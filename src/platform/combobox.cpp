@@ -180,8 +180,8 @@ ListWidget* newList(QWidget* parent)
 
 } // namespace
 
-ComboBox::ComboBox(const ControlSpec& entry, QWidget* parent)
-    : Control(entry, newList(parent))
+ComboBox::ComboBox(const ControlSpec& entry, const ControlHost& host, QWidget* parent)
+    : Control(entry, newList(parent), host.updates)
     , m_model(new SortedListModel(this))
 {
     QComboBox* c = combo();

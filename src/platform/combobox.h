@@ -11,12 +11,11 @@ class SortedListModel;
 class ComboBox final : public Control {
     Q_OBJECT
 public:
-    ComboBox(const ControlSpec& entry, QWidget* parent);
+    ComboBox(const ControlSpec& entry, const ControlHost& host, QWidget* parent);
     // Adds an entry. The list is sorted: it keeps its entries in the order a person expects
     // (case-insensitive, locale-aware), entries that compare equal in the order added.
     void AddItem(const QString& item);
     std::int32_t ListCount() const;
-    std::int32_t ListIndex() const { return m_listIndex; }
     // Selects an entry and raises Click, which has finished when this returns.
     void setListIndex(std::int32_t index);
     QString Text() const;

@@ -50,7 +50,7 @@ void CommonDialog::showFile(bool save)
     request.title = DialogTitle;
     request.directory = startDirectory(InitDir);
     request.nameFilter = toQtFilter(Filter);
-    request.confirmOverwrite = save && (Flags & cdlOFNOverwritePrompt);
+    request.confirmOverwrite = save && Flags.testFlag(DialogFlag::OverwritePrompt);
     const QString chosen = m_owner.platform().dialogs().chooseFile(m_owner.window(), request);
     if (!chosen.isEmpty())
         FileName = chosen;

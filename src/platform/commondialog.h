@@ -3,13 +3,18 @@
 // the property that carries the answer and reads it back after Show...; an unchanged preset
 // means nothing was chosen.
 #include <QString>
-#include <cstdint>
+#include <QFlags>
 
 class QWidget;
 
 namespace glyvex::platform {
 
 class Form;
+
+// The dialog flag the dialogs read, by the toolkit's number. The others a caller could set ask for
+// what these dialogs do anyway (an open dialog takes only existing files, the font dialog only
+// installed faces) or for what they do not offer (a Help button).
+enum class DialogFlag { OverwritePrompt = 0x2 }; // the save dialog asks before replacing a file
 
 class CommonDialog {
 public:
@@ -19,7 +24,7 @@ public:
     QString InitDir;
     QString Filter; // description|pattern pairs, e.g. "All Files (*.*)|*.*"
     QString FileName; // after a file dialog: the chosen path, or unchanged when cancelled
-    std::int32_t Flags = 0;
+    QFlags<DialogFlag> Flags;
     QString FontName; // after ShowFont: the chosen face, or unchanged when cancelled
     float FontSize = 0;
     // Whether FontName names a face: "" and one blank (what a cancelled dialog may leave) do not.
@@ -28,15 +33,6 @@ public:
     void ShowOpen();
     void ShowSave();
     void ShowFont();
-
-    // Flag values of the dialogs.
-    static constexpr std::int32_t cdlCFScreenFonts = 0x1;
-    static constexpr std::int32_t cdlCFHelpButton = 0x4;
-    static constexpr std::int32_t cdlCFForceFontExist = 0x10000;
-    static constexpr std::int32_t cdlOFNOverwritePrompt = 0x2;
-    static constexpr std::int32_t cdlOFNHelpButton = 0x10;
-    static constexpr std::int32_t cdlOFNFileMustExist = 0x1000;
-    static constexpr std::int32_t cdlOFNLongNames = 0x200000;
 
     // "All Files (*.*)|*.*" -> "All Files (*)"; pairs separated by ";;".
     static QString toQtFilter(const QString& filter);

@@ -1,6 +1,5 @@
 #include "platform/control.h"
 
-#include "platform/errors.h"
 #include "platform/label.h"
 #include "platform/twips.h"
 
@@ -19,41 +18,38 @@ namespace glyvex::platform {
 
 namespace {
 
-int buttonCode(Qt::MouseButton button)
+MouseButton buttonOf(Qt::MouseButton button)
 {
     switch (button) {
     case Qt::LeftButton:
-        return 1;
+        return MouseButton::Left;
     case Qt::RightButton:
-        return 2;
+        return MouseButton::Right;
     case Qt::MiddleButton:
-        return 4;
+        return MouseButton::Middle;
     default:
-        return 0;
+        return MouseButton::None;
     }
-}
-
-int buttonsCode(Qt::MouseButtons buttons)
-{
-    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
-        | (buttons & Qt::MiddleButton ? 4 : 0);
-}
-
-int shiftCode(Qt::KeyboardModifiers modifiers)
-{
-    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
-        | (modifiers & Qt::AltModifier ? 4 : 0);
 }
 
 } // namespace
 
-Control::Control(const ControlSpec& entry, QWidget* widget)
+void paintBackground(QWidget* widget, const QColor& color, QPalette::ColorRole role)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, color);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+Control::Control(const ControlSpec& entry, QWidget* widget, UpdateQueue* updates)
     : QObject(widget)
-    , m_name(entry.name)
     , m_widget(widget)
     , m_rect(entry.rect)
     , m_visible(entry.visible)
+    , m_updates(updates)
 {
+    setObjectName(entry.name);
     widget->setObjectName(entry.name);
     if (!entry.toolTip.isEmpty())
         widget->setToolTip(entry.toolTip);
@@ -62,10 +58,11 @@ Control::Control(const ControlSpec& entry, QWidget* widget)
     // step with their caption.)
     m_spokenName = entry.toolTip.isEmpty() ? spokenName(entry.name) : entry.toolTip;
     widget->setAccessibleDescription(entry.toolTip);
-    if (entry.kind != ControlKind::Label)
-        widget->setAccessibleName(entry.caption.isEmpty() ? m_spokenName : Label::stripAccessKeys(entry.caption));
-    if (entry.mousePointer != 0)
-        setMousePointer(entry.mousePointer);
+    widget->setAccessibleName(entry.caption.isEmpty() ? m_spokenName : Label::stripAccessKeys(entry.caption));
+    if (entry.mousePointer == MousePointer::UpArrow)
+        widget->setCursor(Qt::UpArrowCursor);
+    else if (entry.mousePointer == MousePointer::ArrowHourglass)
+        widget->setCursor(Qt::BusyCursor);
     applyGeometry();
     widget->setVisible(entry.visible);
 }
@@ -116,62 +113,10 @@ void Control::setTop(float value)
     applyGeometry();
 }
 
-void Control::setWidth(float value)
-{
-    m_rect.width = value;
-    applyGeometry();
-}
-
-void Control::setHeight(float value)
-{
-    m_rect.height = value;
-    applyGeometry();
-}
-
 void Control::setVisible(bool value)
 {
     m_visible = value;
     m_widget->setVisible(value);
-}
-
-void Control::setToolTip(const QString& text)
-{
-    m_widget->setToolTip(text);
-    m_widget->setAccessibleDescription(text);
-}
-
-void Control::setMousePointer(int code)
-{
-    Qt::CursorShape shape = Qt::ArrowCursor;
-    switch (code) {
-    case 0:
-        break;
-    case 1:
-        shape = Qt::ArrowCursor;
-        break;
-    case 2:
-        shape = Qt::CrossCursor;
-        break;
-    case 3:
-        shape = Qt::IBeamCursor;
-        break;
-    case 10:
-        shape = Qt::UpArrowCursor;
-        break;
-    case 11:
-        shape = Qt::WaitCursor;
-        break;
-    case 13:
-        shape = Qt::BusyCursor;
-        break;
-    default:
-        throw Error(QStringLiteral("Invalid property value: mouse pointer %1").arg(code));
-    }
-    m_mousePointer = code;
-    if (code == 0)
-        m_widget->unsetCursor();
-    else
-        m_widget->setCursor(shape);
 }
 
 void Control::applyGeometry()
@@ -199,13 +144,6 @@ void Control::applyPending() const
     auto* self = const_cast<Control*>(this);
     self->m_pending = false;
     self->sync();
-}
-
-void Control::setUpdateQueue(UpdateQueue* queue)
-{
-    m_updates = queue;
-    if (m_pending && m_updates)
-        m_updates->add(this);
 }
 
 void UpdateQueue::add(Control* control)
@@ -254,8 +192,7 @@ bool Control::eventFilter(QObject* watched, QEvent* event)
         const QPointF at = mouse->position();
         const bool click = m_pressed && mouse->button() == Qt::LeftButton && m_widget->rect().contains(at.toPoint());
         m_pressed = false;
-        emit MouseUp(buttonCode(mouse->button()), shiftCode(mouse->modifiers()),
-                     static_cast<float>(at.x()) * twipsPerPixelX(), static_cast<float>(at.y()) * twipsPerPixelY());
+        emit MouseUp(buttonOf(mouse->button()));
         if (click)
             emit Click();
         return true;
@@ -271,13 +208,9 @@ bool Control::eventFilter(QObject* watched, QEvent* event)
         if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             emit DblClick();
         return true;
-    case QEvent::MouseMove: {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        const QPointF at = mouse->position();
-        emit MouseMove(buttonsCode(mouse->buttons()), shiftCode(mouse->modifiers()),
-                       static_cast<float>(at.x()) * twipsPerPixelX(), static_cast<float>(at.y()) * twipsPerPixelY());
+    case QEvent::MouseMove:
+        emit MouseMove();
         return true;
-    }
     default:
         return false;
     }

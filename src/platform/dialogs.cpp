@@ -44,12 +44,10 @@ public:
         return ok ? text : QString();
     }
 
-    void messageBox(QWidget* owner, const QString& prompt, int style, const QString& title) override
+    void messageBox(QWidget* owner, const QString& prompt, MsgBoxStyle style, const QString& title) override
     {
-        const QMessageBox::Icon icon = (style & vbExclamation) == vbExclamation ? QMessageBox::Warning
-            : style & vbCritical                                                ? QMessageBox::Critical
-                                                                                : QMessageBox::Information;
-        QMessageBox box(icon, title, prompt, QMessageBox::Ok, owner);
+        QMessageBox box(style == MsgBoxStyle::Critical ? QMessageBox::Critical : QMessageBox::Warning, title, prompt,
+                        QMessageBox::Ok, owner);
         box.exec();
     }
 

@@ -13,9 +13,8 @@ namespace glyvex::platform {
 
 class Menu;
 
-// Message-box styles.
-inline constexpr int vbCritical = 16; // the critical-stop icon
-inline constexpr int vbExclamation = 48; // the warning icon
+// The message-box styles the program uses, by the toolkit's numbers: an OK button and an icon.
+enum class MsgBoxStyle { Critical = 16, Exclamation = 48 };
 
 struct FileRequest {
     enum class Kind { Open, Save } kind = Kind::Open;
@@ -45,8 +44,7 @@ public:
     virtual std::optional<FontChoice> chooseFont(QWidget* owner, const FontRequest& request) = 0;
     // The typed text, or an empty text when cancelled.
     virtual QString inputBox(QWidget* owner, const QString& prompt, const QString& title) = 0;
-    // style: bits of the message-box styles below.
-    virtual void messageBox(QWidget* owner, const QString& prompt, int style, const QString& title) = 0;
+    virtual void messageBox(QWidget* owner, const QString& prompt, MsgBoxStyle style, const QString& title) = 0;
     // Shows the menu's items at the mouse pointer; a chosen item raises its own Click.
     virtual void popupMenu(QWidget* owner, Menu& menu) = 0;
     // Opens an address with the user's default program; the result is for the caller to ignore.

@@ -1,7 +1,9 @@
 #pragma once
-// A failing platform call throws platform::Error. Handlers do not catch it: every handler is
-// invoked through Platform::runHandler(), the one place that reports an untrapped error to the
-// user.
+// A failing platform call throws platform::Error. Every handler is invoked through
+// Platform::runHandler() (on() connects it so), which reports an error escaping it to the user.
+// A handler that traps errors does it through Form::trapErrors() (the converter's and the README
+// window's); opening several font files goes on past one that fails, each through caught(). No
+// other code catches Error.
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -29,18 +31,6 @@ QMetaObject::Connection on(Sender* sender, void (SignalOwner::*signal)(Args...),
     return QObject::connect(static_cast<SignalOwner*>(sender), signal, window, [window, handler](Args... args) {
         window->platform().runHandler([&] { (window->*handler)(args...); });
     });
-}
-
-// The same for a control array: the handler receives the element's index first.
-template <class Control, class Sender, class Window, class... Args>
-void onArray(const QList<Control*>& array, void (Sender::*signal)(Args...), Window* window,
-             void (Window::*handler)(int, Args...))
-{
-    for (int index = 0; index < array.size(); ++index) {
-        QObject::connect(array[index], signal, window, [window, handler, index](Args... args) {
-            window->platform().runHandler([&] { (window->*handler)(index, args...); });
-        });
-    }
 }
 
 } // namespace glyvex::platform

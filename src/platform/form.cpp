@@ -19,8 +19,9 @@ namespace {
 // collection takes longer than making and showing a window.
 class ClientArea final : public Control {
 public:
-    ClientArea(const ControlSpec& entry, QWidget* widget, FontSource& fonts, std::optional<FontSpec> font)
-        : Control(entry, widget)
+    ClientArea(const ControlSpec& entry, QWidget* widget, UpdateQueue* updates, FontSource& fonts,
+               std::optional<FontSpec> font)
+        : Control(entry, widget, updates)
         , m_fonts(fonts)
         , m_font(std::move(font))
     {
@@ -43,10 +44,10 @@ private:
 
 Qt::WindowFlags windowFlags(const FormDesign& design)
 {
-    if (design.borderStyle == 0)
+    if (design.borderStyle == BorderStyle::None)
         return Qt::Window | Qt::FramelessWindowHint;
-    Qt::WindowFlags flags = (design.borderStyle == 3 ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint
-        | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    Qt::WindowFlags flags = (design.borderStyle == BorderStyle::FixedDialog ? Qt::Dialog : Qt::Window)
+        | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
     if (design.minButton)
         flags |= Qt::WindowMinimizeButtonHint;
     if (design.maxButton)
@@ -58,10 +59,10 @@ Qt::WindowFlags windowFlags(const FormDesign& design)
 
 Form::Form(Platform& platform, const QString& name, const FormDesign& design)
     : m_platform(platform)
-    , m_name(name)
     , m_window(new FormWindow(this))
     , m_borderStyle(design.borderStyle)
 {
+    setObjectName(name);
     QMainWindow* w = m_window;
     w->setObjectName(name);
     w->setWindowFlags(windowFlags(design));
@@ -75,15 +76,9 @@ Form::Form(Platform& platform, const QString& name, const FormDesign& design)
         const QFont standard = client->font();
         m_font = {standard.family(), static_cast<float>(standard.pointSizeF()), standard.weight(), false};
     }
-    if (design.backColor) {
-        QPalette palette = client->palette();
-        palette.setColor(QPalette::Window, *design.backColor);
-        client->setPalette(palette);
-        client->setAutoFillBackground(true);
-    }
-    m_background
-        = new ClientArea(ControlSpec{.kind = ControlKind::Frame, .name = name}, client, platform.fonts(), design.font);
-    m_background->setUpdateQueue(&m_updates);
+    if (design.backColor)
+        paintBackground(client, *design.backColor);
+    m_background = new ClientArea(ControlSpec{.name = name}, client, &m_updates, platform.fonts(), design.font);
     m_width = design.clientWidth;
     m_height = design.clientHeight;
 }
@@ -98,86 +93,42 @@ Form::~Form()
 QWidget* Form::window() const { return m_window; }
 QString Form::Caption() const { return m_window ? m_window->windowTitle() : QString(); }
 
-Control* Form::create(const ControlSpec& entry, Control* container)
+QWidget* Form::parentFor(Control* container) const
 {
-    QWidget* parent = container ? container->widget() : m_window->centralWidget();
-    Control* control = nullptr;
-    switch (entry.kind) {
-    case ControlKind::Label:
-        control = new Label(entry, m_font, m_platform.fonts(), parent);
-        break;
-    case ControlKind::Frame:
-        control = new Frame(entry, parent);
-        break;
-    case ControlKind::ComboBox:
-        control = new ComboBox(entry, parent);
-        break;
-    case ControlKind::Button: {
-        auto* button = new Button(entry, parent);
+    return container ? container->widget() : m_window->centralWidget();
+}
+
+void Form::added(Control* control, int tabIndex)
+{
+    if (tabIndex >= 0)
+        m_tabOrder.append({tabIndex, control});
+    if (auto* button = qobject_cast<Button*>(control))
         m_buttons.append(button);
-        control = button;
-        break;
-    }
-    case ControlKind::Image:
-    case ControlKind::PictureBox:
-        control = new Picture(entry, parent);
-        break;
-    case ControlKind::Line:
-        control = new Line(entry, parent);
-        break;
-    case ControlKind::RichTextBox:
-        control = new RichTextBox(entry, m_platform.fonts(), parent);
-        break;
-    }
-    control->setUpdateQueue(&m_updates);
-    if (entry.tabIndex >= 0)
-        m_tabOrder.append({entry.tabIndex, control});
-    m_controls.insert(entry.name, control);
-    return control;
 }
 
-void Form::createAll(std::span<const ControlSpec> table, Control* container)
+Menu* Form::addMenu(const char* name, const char* caption)
 {
-    for (const ControlSpec& entry : table)
-        create(entry, container);
+    QMenuBar* bar = m_window->menuBar();
+    auto* menu = new Menu(QString::fromLatin1(name), bar->addMenu(QString::fromUtf8(caption)), this);
+    if (!std::exchange(m_hasMenuBar, true))
+        m_height += fromPixelsY(bar->sizeHint().height());
+    return menu;
 }
 
-void Form::noSuchControl(const QString& name) const
+void Form::popupOnRightButton(Menu& menu, const QList<Control*>& over)
 {
-    throw Error(QStringLiteral("%1 has no control %2 of that kind").arg(m_name, name));
-}
-
-void Form::addMenus(std::span<const MenuSpec> table)
-{
-    for (const MenuSpec& row : table) {
-        if (!*row.parent) {
-            QMenu* qmenu = m_window->menuBar()->addMenu(QString::fromUtf8(row.caption));
-            m_menus.append(new Menu(QString::fromLatin1(row.name), qmenu, this));
-        } else if (Menu* parent = menu(QString::fromLatin1(row.parent))) {
-            parent->addItem(QString::fromLatin1(row.name), QString::fromUtf8(row.caption),
-                            QString::fromLatin1(row.shortcut), row.checked);
-        }
+    for (Control* control : over) {
+        connect(control, &Control::MouseUp, this, [this, &menu](MouseButton button) {
+            if (button == MouseButton::Right)
+                m_platform.runHandler([&] { PopupMenu(menu); });
+        });
     }
-    // The menu bar is part of the window's height.
-    m_height += fromPixelsY(m_window->menuBar()->sizeHint().height());
 }
 
-Menu* Form::menu(const QString& name) const
+void Form::trapErrors(const std::function<void()>& steps, const std::function<void(const QString&)>& branch)
 {
-    for (Menu* m : m_menus) {
-        if (m->Name() == name)
-            return m;
-    }
-    return nullptr;
-}
-
-MenuItem* Form::menuItem(const QString& name) const
-{
-    for (Menu* m : m_menus) {
-        if (MenuItem* item = m->item(name))
-            return item;
-    }
-    throw Error(QStringLiteral("No menu item %1").arg(name));
+    if (const auto message = caught(steps))
+        branch(*message);
 }
 
 void Form::applyTabOrder()
@@ -205,7 +156,7 @@ void Form::Load()
     if (m_loaded)
         return;
     if (m_unloaded)
-        throw Error(QStringLiteral("%1 was unloaded; a new one has to be made to open it again").arg(m_name));
+        throw Error(QStringLiteral("%1 was unloaded; a new one has to be made to open it again").arg(objectName()));
     m_loaded = true;
     m_platform.formLoaded();
     // The native window made to ask for the frame is made at the window's own size and limits:
@@ -254,9 +205,9 @@ void Form::Unload()
 {
     if (!m_loaded)
         return;
-    int cancel = 0;
+    bool cancel = false;
     Form_Unload(cancel);
-    if (cancel != 0)
+    if (cancel)
         return;
     m_loaded = false;
     m_unloaded = true;

@@ -1,26 +1,28 @@
 #pragma once
-// A window of the program. Each window class derives from Form, builds its controls and menus
-// from its own tables in its constructor, and overrides the handlers it has.
+// A window of the program. Each window class derives from Form and, in its constructor, makes its
+// controls and menus where it describes them, each held as a typed member:
+//     cboFonts = add<ComboBox>({.name = u"cboFonts"_qs, .rect = {120, 120, 1932, 312}, ...});
+//     mnuFile = addMenu("mnuFile", "&File");
+//     mnuChangeFont = mnuFile->addItem("mnuChangeFont", "&Change Font...", "Ctrl+F");
+// then connects its handlers (on(), errors.h). Controls are made in the order described: each lies
+// above the ones before it.
 //
 // Left, Top, Width and Height are twips, single precision, and read back exactly what was
 // written. Width and Height are the outer size where the window system reports the frame
 // (otherwise the window's full size, menu bar included). A written Height below the smallest
 // the window can have reads back the real height.
 //
-// The design's client area is what the user sees: the frame is added around it, whenever the
-// window system makes it known (before mapping, at showing or some time later). A size a
-// handler (or the user) has set is an outer size and stays so when the frame becomes known.
+// The client area the window describes is what the user sees: the frame is added around it,
+// whenever the window system makes it known (before mapping, at showing or some time later). A
+// size a handler (or the user) has set is an outer size and stays so when the frame becomes known.
 #include "platform/controls.h"
 #include "platform/menu.h"
 #include "platform/platform.h"
 
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
-#include <QHash>
-#include <QMargins>
-#include <span>
-
-class QMainWindow;
+#include <functional>
 
 namespace glyvex::platform {
 
@@ -28,7 +30,7 @@ class FormWindow;
 
 struct FormDesign {
     QString caption;
-    int borderStyle = 2; // 0 none, 1 fixed single, 2 sizable, 3 fixed dialog
+    BorderStyle borderStyle = BorderStyle::Sizable;
     bool minButton = true;
     bool maxButton = true;
     float clientWidth = 0;
@@ -37,13 +39,20 @@ struct FormDesign {
     std::optional<QColor> backColor;
 };
 
+enum class WindowState { Normal = 0, Minimized = 1, Maximized = 2 };
+
+// The two rules for centring a window on the screen, on its current size: the exact one keeps half
+// twips; the whole-twip one rounds the difference to the nearest whole twip (half to even) and
+// halves it toward zero. Each window also says which edge is written first.
+enum class CentringRule { Exact, WholeTwip };
+enum class FirstEdge { Top, Left };
+
 class Form : public QObject {
     Q_OBJECT
 public:
     Form(Platform& platform, const QString& name, const FormDesign& design);
     ~Form() override;
 
-    const QString& Name() const { return m_name; }
     QString Caption() const;
     float Left() const { return m_left; }
     float Top() const { return m_top; }
@@ -53,10 +62,9 @@ public:
     void setTop(float value);
     void setWidth(float value);
     void setHeight(float value);
-    // 0 normal, 1 minimised, 2 maximised.
-    std::int16_t WindowState() const;
-    bool Visible() const;
+    WindowState windowState() const;
     bool IsLoaded() const { return m_loaded; }
+    void centre(CentringRule rule, FirstEdge first);
 
     // Creates the window's state and runs Form_Load; does not show it.
     void Load();
@@ -73,22 +81,11 @@ public:
     // Makes the Form delete itself once unloaded, for windows made afresh at each opening.
     void deleteWhenUnloaded() { connect(this, &Form::unloaded, this, &QObject::deleteLater); }
     void PopupMenu(Menu& menu);
-    // The right-click rule: a release of the right button (code 2) pops the menu up.
-    void popupOnRightButton(int Button, Menu& menu)
-    {
-        if (Button == 2)
-            PopupMenu(menu);
-    }
 
     Platform& platform() const { return m_platform; }
     ScreenObject& Screen() const { return m_platform.Screen(); }
     const AppObject& App() const { return m_platform.App(); }
-
-    // The client area as a control: the window's own MouseUp and MouseMove.
-    Control* background() const { return m_background; }
     QWidget* window() const;
-    Menu* menu(const QString& name) const;
-    const FontSpec& font() const { return m_font; }
 
 signals:
     // Raised by Unload once the window is on its way out.
@@ -98,37 +95,50 @@ signals:
 
 protected:
     virtual void Form_Load() { }
-    virtual void Form_Unload(int& Cancel) { (void)Cancel; }
+    virtual void Form_Unload(bool& Cancel) { (void)Cancel; }
 
-    // Building from tables: a window creates its table's controls in the table's order (each
-    // lies above the ones before it), then looks each one up by its name.
-    Control* create(const ControlSpec& entry, Control* container = nullptr);
-    void createAll(std::span<const ControlSpec> table, Control* container = nullptr);
+    // The client area as a control: the window's own MouseUp and MouseMove.
+    Control* background() const { return m_background; }
+
     template <class T> T* add(const ControlSpec& entry, Control* container = nullptr)
     {
-        return static_cast<T*>(create(entry, container));
+        T* control = new T(entry, ControlHost{m_platform.fonts(), m_font, &m_updates}, parentFor(container));
+        added(control, entry.tabIndex);
+        return control;
     }
-    // The control of that name; a name not in the tables, or a control of another class, throws
-    // Error.
-    template <class T> T* control(const QString& name) const
+    // The next element of a control array, named by the array and its index.
+    template <class T> T* add(ControlArray<T>& array, ControlSpec entry, Control* container = nullptr)
     {
-        T* found = qobject_cast<T*>(m_controls.value(name));
-        if (!found)
-            noSuchControl(name);
-        return found;
+        entry.name = QStringLiteral("%1(%2)").arg(array.Name()).arg(array.size());
+        T* element = add<T>(entry, container);
+        array.append(element);
+        return element;
     }
-    void addMenus(std::span<const MenuSpec> table);
-    MenuItem* menuItem(const QString& name) const;
-    // Orders the keyboard focus by the tab indices of the control table.
+    // A menu of the menu bar (the menu bar is part of the window's height).
+    Menu* addMenu(const char* name, const char* caption);
+    // Orders the keyboard focus by the tab indices of the controls.
     void applyTabOrder();
     // Lets files from a file manager be dropped on the window (OLEDragDrop).
     void acceptFiles();
+    // The right-click rule: releasing the right mouse button over one of `over` (the window's
+    // background, and those of its frames and labels it names) opens `menu` as a pop-up menu at the
+    // pointer, on the release, not the press.
+    void popupOnRightButton(Menu& menu, const QList<Control*>& over);
+    // The error trap of a handler that has one: the first error raised in `steps` ends them and
+    // goes to `branch` with its message. Every other handler traps nothing: its errors end it and
+    // are reported by Platform::runHandler(), through which every handler runs.
+    void trapErrors(const std::function<void()>& steps, const std::function<void(const QString&)>& branch);
 
 private:
     friend class FormWindow;
 
-    // Fixed single (1) and fixed dialog (3): the user cannot resize the window.
-    bool fixedBorder() const { return m_borderStyle == 1 || m_borderStyle == 3; }
+    QWidget* parentFor(Control* container) const;
+    void added(Control* control, int tabIndex);
+    // Fixed single and fixed dialog borders: the user cannot resize the window.
+    bool fixedBorder() const
+    {
+        return m_borderStyle == BorderStyle::FixedSingle || m_borderStyle == BorderStyle::FixedDialog;
+    }
     void applyGeometry();
     void frameKnown(QMargins frame);
     void systemGeometryChanged();
@@ -136,23 +146,19 @@ private:
     bool pressButton(bool cancel);
 
     Platform& m_platform;
-    QString m_name;
     QPointer<FormWindow> m_window;
     UpdateQueue m_updates;
     Control* m_background = nullptr;
     FontSpec m_font;
-    int m_borderStyle = 2;
+    BorderStyle m_borderStyle = BorderStyle::Sizable;
     float m_left = 0, m_top = 0, m_width = 0, m_height = 0;
     QMargins m_frame; // the frame around the client area in pixels, as known so far
     bool m_widthSet = false, m_heightSet = false; // outer sizes set by a handler or the user
     bool m_loaded = false;
     bool m_unloaded = false;
     bool m_applying = false;
-    QList<Menu*> m_menus;
-    [[noreturn]] void noSuchControl(const QString& name) const;
-
+    bool m_hasMenuBar = false;
     QList<QPair<int, Control*>> m_tabOrder;
-    QHash<QString, Control*> m_controls;
     QList<Button*> m_buttons;
 };
 

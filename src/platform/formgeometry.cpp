@@ -106,16 +106,28 @@ void Form::systemGeometryChanged()
         m_top = fromPixelsY(outer.y());
 }
 
-std::int16_t Form::WindowState() const
+WindowState Form::windowState() const
 {
     const Qt::WindowStates state = m_window->windowState();
     if (state & Qt::WindowMinimized)
-        return 1;
+        return WindowState::Minimized;
     if (state & Qt::WindowMaximized)
-        return 2;
-    return 0;
+        return WindowState::Maximized;
+    return WindowState::Normal;
 }
 
-bool Form::Visible() const { return m_window && m_window->isVisible(); }
+void Form::centre(CentringRule rule, FirstEdge first)
+{
+    const auto centred = rule == CentringRule::Exact ? centreExact : centreWholeTwip;
+    const float left = centred(Screen().Width(), Width());
+    const float top = centred(Screen().Height(), Height());
+    if (first == FirstEdge::Top) {
+        setTop(top);
+        setLeft(left);
+    } else {
+        setLeft(left);
+        setTop(top);
+    }
+}
 
 } // namespace glyvex::platform

@@ -10,15 +10,13 @@
 
 namespace glyvex::platform {
 
-Label::Label(const ControlSpec& entry, const FontSpec& font, FontSource& fonts, QWidget* parent)
-    : Control(entry, new QLabel(parent))
-    , m_fonts(fonts)
-    , m_font(entry.font.value_or(font))
+Label::Label(const ControlSpec& entry, const ControlHost& host, QWidget* parent)
+    : Control(entry, new QLabel(parent), host.updates)
+    , m_fonts(host.fonts)
+    , m_font(entry.font.value_or(host.font))
     , m_caption(entry.caption)
-    , m_foreColor(entry.foreColor)
     , m_borderStyle(entry.borderStyle)
     , m_autoSize(entry.autoSize)
-    , m_transparent(entry.transparent)
     , m_spokenWithFace(entry.spokenWithFace)
 {
     QLabel* l = label();
@@ -30,16 +28,13 @@ Label::Label(const ControlSpec& entry, const FontSpec& font, FontSource& fonts, 
                          : entry.alignment == Align::Right ? Qt::AlignRight
                                                            : Qt::AlignLeft)
                     | Qt::AlignTop);
-    l->setAutoFillBackground(!m_transparent);
+    l->setAutoFillBackground(!entry.transparent);
     // Only the colours the window names are fixed; the others stay the palette's, so that the
     // label follows the desktop's theme (light text on a dark window, and so on).
-    if (m_foreColor)
-        setForeColor(*m_foreColor);
-    if (entry.backColor) {
-        QPalette palette = l->palette();
-        palette.setColor(QPalette::Window, *entry.backColor);
-        l->setPalette(palette);
-    }
+    if (entry.foreColor)
+        setForeColor(*entry.foreColor);
+    if (entry.backColor)
+        paintBackground(l, *entry.backColor);
     relayMouse();
     // The caption is there at once for screen readers; the face and the size that fits it are
     // applied with the window's other deferred changes, before it is first drawn or when read.
@@ -67,14 +62,6 @@ QString Label::literal(const QString& text)
     return caption.replace(u'&', QLatin1String("&&"));
 }
 
-QString Label::shownText() const { return stripAccessKeys(m_caption); }
-
-QFont Label::shownFont()
-{
-    applyPending();
-    return label()->font();
-}
-
 void Label::setCaption(const QString& caption)
 {
     m_caption = caption;
@@ -87,23 +74,14 @@ void Label::setFontName(const QString& name)
     schedule();
 }
 
-void Label::setFontSize(float points)
-{
-    m_font.size = points;
-    schedule();
-}
-
-QColor Label::ForeColor() const { return m_foreColor.value_or(label()->palette().color(QPalette::WindowText)); }
-
 void Label::setForeColor(const QColor& color)
 {
-    m_foreColor = color;
     QPalette palette = label()->palette();
     palette.setColor(QPalette::WindowText, color);
     label()->setPalette(palette);
 }
 
-void Label::setBorderStyle(int style)
+void Label::setBorderStyle(BorderStyle style)
 {
     m_borderStyle = style;
     schedule();
@@ -112,8 +90,8 @@ void Label::setBorderStyle(int style)
 void Label::showCaption()
 {
     QLabel* l = label();
-    l->setFrameShape(m_borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
-    const QString text = shownText();
+    l->setFrameShape(m_borderStyle == BorderStyle::FixedSingle ? QFrame::Box : QFrame::NoFrame);
+    const QString text = stripAccessKeys(m_caption);
     l->setText(text);
     // A character shown in two faces side by side is told apart by its face: "A in Arial".
     l->setAccessibleName(text.isEmpty()         ? m_spokenName

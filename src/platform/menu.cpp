@@ -7,7 +7,6 @@ namespace glyvex::platform {
 
 MenuItem::MenuItem(const QString& name, QAction* action, QObject* parent)
     : QObject(parent)
-    , m_name(name)
     , m_action(action)
 {
     action->setObjectName(name);
@@ -20,18 +19,12 @@ MenuItem::MenuItem(const QString& name, QAction* action, QObject* parent)
     });
 }
 
-QString MenuItem::Caption() const { return m_action->isSeparator() ? QStringLiteral("-") : m_action->text(); }
-bool MenuItem::Checked() const { return m_checked; }
-
 void MenuItem::setChecked(bool value)
 {
     m_checked = value;
     m_action->setCheckable(true);
     m_action->setChecked(value);
 }
-
-QString MenuItem::Shortcut() const { return m_action->shortcut().toString(QKeySequence::PortableText); }
-bool MenuItem::IsSeparator() const { return m_action->isSeparator(); }
 
 Menu::Menu(const QString& name, QMenu* menu, QObject* parent)
     : MenuItem(name, menu->menuAction(), parent)
@@ -40,25 +33,16 @@ Menu::Menu(const QString& name, QMenu* menu, QObject* parent)
     menu->setObjectName(name);
 }
 
-MenuItem* Menu::addItem(const QString& name, const QString& caption, const QString& shortcut, bool checked)
+MenuItem* Menu::addItem(const char* name, const char* caption, const char* shortcut, bool checked)
 {
-    QAction* action = caption == QLatin1String("-") ? m_menu->addSeparator() : m_menu->addAction(caption);
-    if (!shortcut.isEmpty())
-        action->setShortcut(QKeySequence(shortcut, QKeySequence::PortableText));
-    auto* item = new MenuItem(name, action, this);
+    const QString text = QString::fromUtf8(caption);
+    QAction* action = text == QLatin1String("-") ? m_menu->addSeparator() : m_menu->addAction(text);
+    if (*shortcut)
+        action->setShortcut(QKeySequence(QString::fromLatin1(shortcut), QKeySequence::PortableText));
+    auto* item = new MenuItem(QString::fromLatin1(name), action, this);
     if (checked)
         item->setChecked(true);
-    m_items.append(item);
     return item;
-}
-
-MenuItem* Menu::item(const QString& name) const
-{
-    for (MenuItem* item : m_items) {
-        if (item->Name() == name)
-            return item;
-    }
-    return nullptr;
 }
 
 } // namespace glyvex::platform

@@ -35,9 +35,9 @@ QString ScreenObject::Fonts(std::int32_t index) const
 }
 
 // Over every window of the program: Qt's override cursor, one level deep.
-void ScreenObject::setMousePointer(int code)
+void ScreenObject::setMousePointer(MousePointer pointer)
 {
-    m_pointer = code;
+    m_pointer = pointer;
     // Loading a pointer from the cursor theme takes milliseconds. With none of the program's
     // windows on screen there is nothing to show it over: it is then loaded once the first
     // window has been handed to the window system, not before.
@@ -50,12 +50,12 @@ void ScreenObject::applyPointer()
 {
     if (m_applied == m_pointer)
         return;
-    if (m_applied != 0)
+    if (m_applied != MousePointer::Default)
         QApplication::restoreOverrideCursor();
-    if (m_pointer == 13)
+    if (m_pointer == MousePointer::ArrowHourglass)
         QApplication::setOverrideCursor(Qt::BusyCursor);
-    else if (m_pointer != 0)
-        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    else if (m_pointer == MousePointer::UpArrow)
+        QApplication::setOverrideCursor(Qt::UpArrowCursor);
     m_applied = m_pointer;
 }
 
@@ -68,17 +68,17 @@ Platform::Platform(std::unique_ptr<Dialogs> dialogs, std::unique_ptr<FontSource>
 
 Platform::~Platform()
 {
-    m_screen.m_pointer = 0;
+    m_screen.m_pointer = MousePointer::Default;
     m_screen.applyPointer();
 }
 
 QMargins Platform::frameBeforeMapping(QWidget* window) { return platform::frameBeforeMapping(window); }
 QMargins Platform::reportedFrame(const QWidget* window) { return platform::reportedFrame(window); }
 
-void Platform::runHandler(const std::function<void()>& handler, QWidget* owner, const QString& title)
+void Platform::runHandler(const std::function<void()>& handler)
 {
     if (const auto problem = caught(handler))
-        m_dialogs->messageBox(owner ? owner : QApplication::activeWindow(), *problem, vbCritical, title);
+        m_dialogs->messageBox(QApplication::activeWindow(), *problem, MsgBoxStyle::Critical, QStringLiteral("Glyvex"));
 }
 
 void Platform::formUnloaded()

@@ -3,6 +3,7 @@
 // the mouse pointer and the window system's frames. main() makes one for the desktop and hands
 // it to the first window; every window reaches it through its Form. Tests make one with
 // scripted dialogs and a fixed list of fonts, so nothing global is left to reset between them.
+#include "platform/control.h"
 #include "platform/dialogs.h"
 #include "platform/fonts.h"
 
@@ -30,9 +31,8 @@ public:
     // opened for this run.
     std::int32_t FontCount() const;
     QString Fonts(std::int32_t index) const;
-    // 13: arrow with hourglass (busy), 0: default pointer.
-    int MousePointer() const { return m_pointer; }
-    void setMousePointer(int code);
+    // The pointer over every window of the program.
+    void setMousePointer(MousePointer pointer);
 
 private:
     friend class Platform;
@@ -44,8 +44,8 @@ private:
     Platform& m_platform;
     // Puts the pointer asked for on screen.
     void applyPointer();
-    int m_pointer = 0;
-    int m_applied = 0; // the pointer on screen
+    MousePointer m_pointer = MousePointer::Default;
+    MousePointer m_applied = MousePointer::Default; // the pointer on screen
 };
 
 // The application: the folder of the executable, without a trailing separator.
@@ -76,10 +76,9 @@ public:
     QMargins frameBeforeMapping(QWidget* window);
     QMargins reportedFrame(const QWidget* window);
 
-    // Runs a handler; an error escaping it is shown in a message box (over `owner`, titled
-    // `title`) and the program goes on.
-    void runHandler(const std::function<void()>& handler, QWidget* owner = nullptr,
-                    const QString& title = QStringLiteral("Glyvex"));
+    // Runs a handler; an error escaping it is shown in a message box over the active window,
+    // and the program goes on.
+    void runHandler(const std::function<void()>& handler);
 
 signals:
     // The last loaded window was unloaded: the program ends.

@@ -59,30 +59,27 @@ QString whyNotSaved(const QString& path, const QString& otherwise)
 
 } // namespace
 
-RichTextBox::RichTextBox(const ControlSpec& entry, FontSource& fonts, QWidget* parent)
-    : Control(entry, new TextView(parent))
-    , m_fonts(fonts)
+RichTextBox::RichTextBox(const ControlSpec& entry, const ControlHost& host, QWidget* parent)
+    : Control(entry, new TextView(parent), host.updates)
+    , m_fonts(host.fonts)
     , m_font(entry.font.value_or(FontSpec{QStringLiteral("Arial"), 10.0f, 400}))
 {
-    setBackColor(entry.backColor.value_or(systemColor(5)));
+    paintBackground(view()->viewport(), entry.backColor.value_or(systemColor(SystemColor::WindowBackground)),
+                    QPalette::Base);
     applyFont();
 }
 
 TextView* RichTextBox::view() const { return static_cast<TextView*>(m_widget); }
 
-void RichTextBox::LoadFile(const QString& path, int fileType)
+void RichTextBox::LoadFile(const QString& path)
 {
-    if (fileType != rtfText)
-        throw Error(QStringLiteral("Cannot read %1: only plain text files are read.").arg(displayName(path)));
     QString text
         = formats::decodeText(readWholeFile(path, MaxFileBytes)); // the bytes are gone before the text is shown
     setText(text);
 }
 
-void RichTextBox::SaveFile(const QString& path, int fileType)
+void RichTextBox::SaveFile(const QString& path)
 {
-    if (fileType != rtfRTF)
-        saveFailed(path, QStringLiteral("only Rich Text Format is written"));
     if (path.isEmpty())
         saveFailed(path, QStringLiteral("no file name was given"));
     const QFileInfo target(path); // a link is judged by what it points to
@@ -133,16 +130,6 @@ void RichTextBox::applyFont()
         shown.size = 1.0f; // NaN and sizes below a point show at one point
     shown.size = std::min(shown.size, 1638.0f);
     view()->setTextFont(m_fonts.font(shown));
-}
-
-QColor RichTextBox::BackColor() const { return view()->viewport()->palette().color(QPalette::Base); }
-
-void RichTextBox::setBackColor(const QColor& color)
-{
-    QWidget* viewport = view()->viewport();
-    QPalette palette = viewport->palette();
-    palette.setColor(QPalette::Base, color);
-    viewport->setPalette(palette);
 }
 
 } // namespace glyvex::platform

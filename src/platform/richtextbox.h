@@ -11,41 +11,32 @@ class TextView;
 class RichTextBox final : public Control {
     Q_OBJECT
 public:
-    // File types of LoadFile and SaveFile.
-    static constexpr int rtfRTF = 0;
-    static constexpr int rtfText = 1;
     // The largest file LoadFile shows (256 MiB: a document of that size takes about three
     // times as much memory once it is text).
     static constexpr qint64 MaxFileBytes = qint64(256) << 20;
 
     // The box's font is entry.font, or Arial 10 pt when the row names none; its background is
     // entry.backColor, or the window background (systemColor(5)). It starts empty.
-    RichTextBox(const ControlSpec& entry, FontSource& fonts, QWidget* parent);
+    RichTextBox(const ControlSpec& entry, const ControlHost& host, QWidget* parent);
 
-    // Replaces the contents with the file's whole content read as plain text (fileType
-    // rtfText; the only type read). A folder, a missing, unreadable or non-regular file, and
-    // a file larger than MaxFileBytes throw Error naming the file and the reason, and leave
-    // the contents as they were. A pipe or a device is refused without waiting on it.
-    void LoadFile(const QString& path, int fileType);
-    // Writes the whole text as a Rich Text Format document (fileType rtfRTF; the only type
-    // written) in the box's face and size, replacing the file. The file is replaced only once
+    // Replaces the contents with the file's whole content read as plain text. A folder, a missing, unreadable or
+    // non-regular file, and a file larger than MaxFileBytes throw Error naming the file and the reason, and leave the
+    // contents as they were. A pipe or a device is refused without waiting on it.
+    void LoadFile(const QString& path);
+    // Writes the whole text as a Rich Text Format document in the box's face and size, replacing
+    // the file. The file is replaced only once
     // the document is completely written; on any failure (a bad path, a folder, a device or
     // pipe in the way, a full disk) Error is thrown naming the file and the reason, and what
     // was there is left untouched. A link to a file is followed, as when the file is read.
-    void SaveFile(const QString& path, int fileType);
+    void SaveFile(const QString& path);
 
     // The whole plain text, exactly as loaded or set.
     const QString& Text() const;
     void setText(const QString& text);
 
     // The face and size of the whole text; a change applies to the text already there.
-    QString FontName() const { return m_font.name; }
     void setFontName(const QString& name);
-    float FontSize() const { return m_font.size; }
     void setFontSize(float points);
-
-    QColor BackColor() const;
-    void setBackColor(const QColor& color);
 
     TextView* view() const;
 

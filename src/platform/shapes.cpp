@@ -12,43 +12,40 @@
 
 namespace glyvex::platform {
 
-Frame::Frame(const ControlSpec& entry, QWidget* parent)
-    : Control(entry, new QFrame(parent))
+Frame::Frame(const ControlSpec& entry, const ControlHost& host, QWidget* parent)
+    : Control(entry, new QFrame(parent), host.updates)
 {
-    static_cast<QFrame*>(m_widget)->setFrameShape(entry.borderStyle == 1 ? QFrame::Box : QFrame::NoFrame);
+    static_cast<QFrame*>(m_widget)->setFrameShape(entry.borderStyle == BorderStyle::FixedSingle ? QFrame::Box
+                                                                                                : QFrame::NoFrame);
     relayMouse();
 }
 
-Picture::Picture(const ControlSpec& entry, QWidget* parent)
-    : Control(entry, new QLabel(parent))
+Image::Image(const ControlSpec& entry, const ControlHost& host, QWidget* parent)
+    : Control(entry, new QLabel(parent), host.updates)
+    , m_picture(entry.picture)
 {
-    auto* l = static_cast<QLabel*>(m_widget);
-    if (entry.kind == ControlKind::Image) {
-        // A stretched image's size is its own: the file is decoded with the window's other
-        // deferred changes, once the window has been handed to the window system.
-        m_picture = entry.picture;
-        l->setScaledContents(true);
-        schedule();
-    } else {
-        const QPixmap pixmap = readPicture(entry.picture);
-        l->setPixmap(pixmap);
-        m_rect.width = fromPixelsX(pixmap.width());
-        m_rect.height = fromPixelsY(pixmap.height());
-        applyGeometry();
-    }
-    if (entry.backColor) {
-        QPalette palette = l->palette();
-        palette.setColor(QPalette::Window, *entry.backColor);
-        l->setPalette(palette);
-        l->setAutoFillBackground(true);
-    }
+    static_cast<QLabel*>(m_widget)->setScaledContents(true);
+    schedule();
     relayMouse();
 }
 
-void Picture::sync()
+void Image::sync()
 {
     if (!m_picture.isEmpty()) // decoded once; a later deferred change keeps the picture
         static_cast<QLabel*>(m_widget)->setPixmap(readPicture(std::exchange(m_picture, {})));
+}
+
+PictureBox::PictureBox(const ControlSpec& entry, const ControlHost& host, QWidget* parent)
+    : Control(entry, new QLabel(parent), host.updates)
+{
+    const QPixmap pixmap = readPicture(entry.picture);
+    static_cast<QLabel*>(m_widget)->setPixmap(pixmap);
+    m_rect.width = fromPixelsX(pixmap.width());
+    m_rect.height = fromPixelsY(pixmap.height());
+    applyGeometry();
+    if (entry.backColor)
+        paintBackground(m_widget, *entry.backColor);
+    relayMouse();
 }
 
 namespace {
@@ -78,8 +75,8 @@ private:
 
 } // namespace
 
-Line::Line(const ControlSpec& entry, QWidget* parent)
-    : Control(entry, new LineWidget(parent, entry.foreColor))
+Line::Line(const ControlSpec& entry, const ControlHost& host, QWidget* parent)
+    : Control(entry, new LineWidget(parent, entry.foreColor), host.updates)
 {
 }
 

@@ -41,12 +41,11 @@ const QString& TextView::text() const { return d->text; }
 
 void TextView::setTextFont(const QFont& font)
 {
+    setFont(font); // what the widget says of its text (to screen readers too)
     d->font = font;
     d->invalidate();
     d->setTop(d->top);
 }
-
-qsizetype TextView::rowCount() const { return d->index.count(); }
 
 QString TextView::selectedText() const
 {
@@ -68,7 +67,6 @@ void TextView::copy() const
         QGuiApplication::clipboard()->setText(selectedText());
 }
 
-void TextView::scrollLines(qsizetype count) { d->scrollLines(count); }
 void TextView::scrollToStart() { d->setTop({}); }
 void TextView::scrollToEnd() { d->setTop(d->furthestTop()); }
 

@@ -23,17 +23,9 @@ public:
     const QString& text() const;
     void setTextFont(const QFont& font);
 
-    // Lines of the document as the pane divides it: each line of the text, a line longer than
-    // a few thousand characters in pieces of that length.
-    qsizetype rowCount() const;
-
     QString selectedText() const;
     void selectAll();
     void copy() const;
-    // Scrolls by screen lines (negative: up), within the document.
-    void scrollLines(qsizetype count);
-    void scrollToStart();
-    void scrollToEnd();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +38,8 @@ protected:
     void scrollContentsBy(int dx, int dy) override;
 
 private:
+    void scrollToStart();
+    void scrollToEnd();
     struct Private;
     std::unique_ptr<Private> d;
 };

@@ -1,7 +1,5 @@
 #include "platform/toolkit.h"
 
-#include "platform/errors.h"
-
 #include <QApplication>
 #include <QFileInfo>
 #include <QImageReader>
@@ -18,16 +16,10 @@ void DoEvents()
 QString LCase(const QString& text) { return text.toLower(); }
 QString UCase(const QString& text) { return text.toUpper(); }
 
-QColor systemColor(int index)
+QColor systemColor(SystemColor color)
 {
-    switch (index) {
-    case 4:
-        return QApplication::palette("QMenu").color(QPalette::Window);
-    case 5:
-        return QApplication::palette().color(QPalette::Base);
-    default:
-        throw Error(QStringLiteral("Invalid system colour %1").arg(index));
-    }
+    return color == SystemColor::MenuBackground ? QApplication::palette("QMenu").color(QPalette::Window)
+                                                : QApplication::palette().color(QPalette::Base);
 }
 
 QPixmap readPicture(const QString& path)

@@ -4,13 +4,12 @@
 #include <QObject>
 #include <QPixmap>
 #include <QString>
-#include <cstdint>
 
 namespace glyvex::platform {
 
-// A colour of the system by its index: 4 the menu background, 5 the window (text area)
-// background. Any other index throws Error.
-QColor systemColor(int index);
+// The system's colours the program uses, by the toolkit's indices.
+enum class SystemColor { MenuBackground = 4, WindowBackground = 5 };
+QColor systemColor(SystemColor color);
 
 // Processes all pending events once and returns.
 void DoEvents();
@@ -22,10 +21,5 @@ QPixmap readPicture(const QString& path);
 // The whole text in small letters / in capitals.
 QString LCase(const QString& text);
 QString UCase(const QString& text);
-
-// Boolean of the toolkit: True is -1, False is 0.
-using Boolean = std::int16_t;
-inline constexpr Boolean True = -1;
-inline constexpr Boolean False = 0;
 
 } // namespace glyvex::platform

@@ -49,7 +49,7 @@ void frmMain::openFontFiles(const QStringList& paths)
     if (!problems.isEmpty())
         platform().dialogs().messageBox(window(),
                                         QStringLiteral("Glyvex could not open these files:\n\n") + problems.join(u'\n'),
-                                        vbExclamation, QStringLiteral("Glyvex"));
+                                        MsgBoxStyle::Exclamation, QStringLiteral("Glyvex"));
 }
 
 } // namespace glyvex

@@ -4,6 +4,7 @@
 #include "info/frmabout.h"
 #include "info/frmreadme.h"
 #include "platform/errors.h"
+#include "platform/toolkit.h"
 #include "platform/twips.h"
 #include "sentence/frmsentence.h"
 
@@ -36,147 +37,87 @@ constexpr std::array<SpecialRow, 32> kSpecials{{
     {u'.', 3000, 480, 336},   {u'>', 3000, 840, 216},  {u'/', 3000, 1080, 336}, {u'?', 3000, 1440, 336},
 }};
 
-const MenuSpec kMenus[] = {
-    {"", "mnuFile", "&File"},
-    {"mnuFile", "mnuChangeFont", "&Change Font...", "Ctrl+F"},
-    {"mnuFile", "mnuToggleCase", "&Toggle Case", "Ctrl+T"},
-    {"mnuFile", "sep1", "-"},
-    {"mnuFile", "mnuSentence", "&Sentence Viewer..."},
-    {"mnuFile", "mnuDocConvert", "&Convert Document..."},
-    {"mnuFile", "sep2", "-"},
-    {"mnuFile", "mnuExit", "E&xit", "Ctrl+X"},
-    {"", "mnuView", "&View"},
-    {"mnuView", "mnuLetters", "&Letters", "", true},
-    {"mnuView", "mnuNumbers", "&Numbers"},
-    {"mnuView", "mnuSpecial", "&Special Characters"},
-    {"mnuView", "mnuShowAll", "Show &All", "Ctrl+A"},
-    {"mnuView", "sep3", "-"},
-    {"mnuView", "mnuMacMin", "&Intellimize", "Ctrl+I"},
-    {"", "mnuHelp", "&Help"},
-    {"mnuHelp", "mnuReadMe", "&README.txt"},
-    {"mnuHelp", "mnuAbout", "&About"},
-};
-
 } // namespace
 
 frmMain::frmMain(platform::Platform& platform)
     : Form(platform, QStringLiteral("frmMain"),
            FormDesign{.caption = QStringLiteral("Glyvex 2.0"),
-                      .borderStyle = 2,
+                      .borderStyle = BorderStyle::Sizable,
                       .maxButton = false,
                       .clientWidth = 3048,
                       .clientHeight = 5820,
                       .font = kWindowFont})
     , CommonDialog1(*this, QStringLiteral("Select Font Name"))
 {
-    const ControlSpec controls[] = {
-        {.kind = ControlKind::Button,
-         .name = QStringLiteral("cmdMacRestore"),
-         .rect = {960, 5760, 1212, 612},
-         .caption = QStringLiteral("RESTORE"),
-         .visible = false,
-         .tabIndex = 1},
-        {.kind = ControlKind::ComboBox,
-         .name = QStringLiteral("cboFonts"),
-         .rect = {120, 120, 1932, 312},
-         .toolTip = QStringLiteral("Select Font"),
-         .tabIndex = 0},
-        {.kind = ControlKind::Frame,
-         .name = QStringLiteral("fraSpecial"),
-         .rect = {4560, 720, 3852, 4812},
-         .visible = false},
-        {.kind = ControlKind::Frame,
-         .name = QStringLiteral("fraNumbers"),
-         .rect = {3120, 720, 1092, 3852},
-         .visible = false},
-        {.kind = ControlKind::Frame, .name = QStringLiteral("fraLetters"), .rect = {240, 600, 2532, 4932}},
-    };
-    createAll(controls);
-    cmdMacRestore = control<Button>(QStringLiteral("cmdMacRestore"));
-    cboFonts = control<ComboBox>(QStringLiteral("cboFonts"));
-    fraSpecial = control<Frame>(QStringLiteral("fraSpecial"));
-    fraNumbers = control<Frame>(QStringLiteral("fraNumbers"));
-    fraLetters = control<Frame>(QStringLiteral("fraLetters"));
-    buildPanels();
-    addMenus(kMenus);
-    mnuFile = menu(QStringLiteral("mnuFile"));
-    mnuView = menu(QStringLiteral("mnuView"));
-    mnuHelp = menu(QStringLiteral("mnuHelp"));
-    mnuChangeFont = menuItem(QStringLiteral("mnuChangeFont"));
-    mnuToggleCase = menuItem(QStringLiteral("mnuToggleCase"));
-    mnuSentence = menuItem(QStringLiteral("mnuSentence"));
-    mnuDocConvert = menuItem(QStringLiteral("mnuDocConvert"));
-    mnuExit = menuItem(QStringLiteral("mnuExit"));
-    mnuLetters = menuItem(QStringLiteral("mnuLetters"));
-    mnuNumbers = menuItem(QStringLiteral("mnuNumbers"));
-    mnuSpecial = menuItem(QStringLiteral("mnuSpecial"));
-    mnuShowAll = menuItem(QStringLiteral("mnuShowAll"));
-    mnuMacMin = menuItem(QStringLiteral("mnuMacMin"));
-    mnuReadMe = menuItem(QStringLiteral("mnuReadMe"));
-    mnuAbout = menuItem(QStringLiteral("mnuAbout"));
+    cmdMacRestore = add<Button>({.name = u"cmdMacRestore"_qs,
+                                 .rect = {960, 5760, 1212, 612},
+                                 .caption = u"RESTORE"_qs,
+                                 .visible = false,
+                                 .tabIndex = 1});
+    cboFonts = add<ComboBox>(
+        {.name = u"cboFonts"_qs, .rect = {120, 120, 1932, 312}, .toolTip = u"Select Font"_qs, .tabIndex = 0});
+    fraSpecial = add<Frame>({.name = u"fraSpecial"_qs, .rect = {4560, 720, 3852, 4812}, .visible = false});
+    fraNumbers = add<Frame>({.name = u"fraNumbers"_qs, .rect = {3120, 720, 1092, 3852}, .visible = false});
+    fraLetters = add<Frame>({.name = u"fraLetters"_qs, .rect = {240, 600, 2532, 4932}});
+    makePanels();
+    makeMenus();
     applyTabOrder();
     acceptFiles();
     wire();
 }
 
-frmMain::~frmMain()
-{
-    // A window still open when the program ends goes first.
-    delete m_sentence.data();
-    delete m_convert.data();
-    delete m_readMe.data();
-    delete m_about.data();
-}
-
-frmSentence* frmMain::sentenceViewer() const { return m_sentence.data(); }
-frmDocConvert* frmMain::documentConverter() const { return m_convert.data(); }
-frmReadMe* frmMain::readMe() const { return m_readMe.data(); }
-frmAbout* frmMain::about() const { return m_about.data(); }
-
 // Each panel holds a reference label and, 480 twips to its right, a preview label per character.
-void frmMain::buildPanels()
+void frmMain::makePanels()
 {
-    const auto pair = [this](Frame* frame, const QString& reference, const QString& preview, int index, QChar character,
-                             float left, float top, float height, const QString& tip, bool bold) {
-        const QString caption = character == u'&' ? QStringLiteral("&&") : QString(character);
-        ControlSpec entry{.kind = ControlKind::Label,
-                          .name = QStringLiteral("%1(%2)").arg(reference).arg(index),
-                          .rect = {left, top, 396, height},
-                          .caption = caption,
+    const auto pair = [this](Frame* frame, ControlArray<Label>& references, ControlArray<Label>& previews,
+                             QChar character, float left, float top, float height, const QString& tip, bool bold) {
+        ControlSpec entry{.rect = {left, top, 396, height},
+                          .caption = character == u'&' ? QStringLiteral("&&") : QString(character),
                           .font = kCharacterFont,
                           .toolTip = tip,
                           .spokenWithFace = true};
-        Label* ref = add<Label>(entry, frame);
-        entry.name = QStringLiteral("%1(%2)").arg(preview).arg(index);
+        add(references, entry, frame);
         entry.rect = {left + kPreviewOffset, top, 0, 276};
         entry.autoSize = true;
         entry.font->ownGlyphsOnly = true; // the face as it is, its gaps shown
         if (bold)
             entry.font->weight = 700;
-        return std::pair{ref, add<Label>(entry, frame)};
+        add(previews, entry, frame);
     };
     for (int i = 0; i < 26; ++i) {
         const int column = i / 13, row = i % 13;
-        auto [ref, preview]
-            = pair(fraLetters, QStringLiteral("Label1"), QStringLiteral("lblLetters"), i, QChar(u'A' + i),
-                   240.0f + 1440.0f * column, 240.0f + 360.0f * row, 336, kLetterTip, false);
-        Label1.append(ref);
-        lblLetters.append(preview);
+        pair(fraLetters, Label1, lblLetters, QChar(u'A' + i), 240.0f + 1440.0f * column, 240.0f + 360.0f * row, 336,
+             kLetterTip, false);
     }
-    for (int i = 0; i < 10; ++i) {
-        auto [ref, preview]
-            = pair(fraNumbers, QStringLiteral("Label3"), QStringLiteral("lblNumbers"), i, QChar(u'0' + i), 240,
-                   240.0f + 360.0f * i, i == 9 ? 252.0f : 372.0f, QString(), false);
-        Label3.append(ref);
-        lblNumbers.append(preview);
-    }
+    for (int i = 0; i < 10; ++i)
+        pair(fraNumbers, Label3, lblNumbers, QChar(u'0' + i), 240, 240.0f + 360.0f * i, i == 9 ? 252.0f : 372.0f,
+             QString(), false);
     for (int i = 0; i < 32; ++i) {
         const SpecialRow& row = kSpecials[i];
-        auto [ref, preview] = pair(fraSpecial, QStringLiteral("Label4"), QStringLiteral("lblSpecial"), i,
-                                   QChar(row.character), row.left, row.top, row.height, QString(), i == 0);
-        Label4.append(ref);
-        lblSpecial.append(preview);
+        pair(fraSpecial, Label4, lblSpecial, QChar(row.character), row.left, row.top, row.height, QString(), i == 0);
     }
+}
+
+void frmMain::makeMenus()
+{
+    mnuFile = addMenu("mnuFile", "&File");
+    mnuChangeFont = mnuFile->addItem("mnuChangeFont", "&Change Font...", "Ctrl+F");
+    mnuToggleCase = mnuFile->addItem("mnuToggleCase", "&Toggle Case", "Ctrl+T");
+    mnuFile->addItem("sep1", "-");
+    mnuSentence = mnuFile->addItem("mnuSentence", "&Sentence Viewer...");
+    mnuDocConvert = mnuFile->addItem("mnuDocConvert", "&Convert Document...");
+    mnuFile->addItem("sep2", "-");
+    mnuExit = mnuFile->addItem("mnuExit", "E&xit", "Ctrl+X");
+    mnuView = addMenu("mnuView", "&View");
+    mnuLetters = mnuView->addItem("mnuLetters", "&Letters", "", true);
+    mnuNumbers = mnuView->addItem("mnuNumbers", "&Numbers");
+    mnuSpecial = mnuView->addItem("mnuSpecial", "&Special Characters");
+    mnuShowAll = mnuView->addItem("mnuShowAll", "Show &All", "Ctrl+A");
+    mnuView->addItem("sep3", "-");
+    mnuMacMin = mnuView->addItem("mnuMacMin", "&Intellimize", "Ctrl+I");
+    mnuHelp = addMenu("mnuHelp", "&Help");
+    mnuReadMe = mnuHelp->addItem("mnuReadMe", "&README.txt");
+    mnuAbout = mnuHelp->addItem("mnuAbout", "&About");
 }
 
 void frmMain::wire()
@@ -184,18 +125,14 @@ void frmMain::wire()
     on(cboFonts, &ComboBox::Click, this, &frmMain::cboFonts_Click);
     on(cmdMacRestore, &Button::Click, this, &frmMain::cmdMacRestore_Click);
     on(fraLetters, &Control::DblClick, this, &frmMain::fraLetters_DblClick);
-    onArray(Label1, &Control::DblClick, this, &frmMain::Label1_DblClick);
-    onArray(lblLetters, &Control::DblClick, this, &frmMain::lblLetters_DblClick);
-    on(background(), &Control::MouseUp, this, &frmMain::Form_MouseUp);
-    on(fraLetters, &Control::MouseUp, this, &frmMain::fraLetters_MouseUp);
-    on(fraNumbers, &Control::MouseUp, this, &frmMain::fraNumbers_MouseUp);
-    on(fraSpecial, &Control::MouseUp, this, &frmMain::fraSpecial_MouseUp);
-    onArray(Label1, &Control::MouseUp, this, &frmMain::Label1_MouseUp);
-    onArray(Label3, &Control::MouseUp, this, &frmMain::Label3_MouseUp);
-    onArray(Label4, &Control::MouseUp, this, &frmMain::Label4_MouseUp);
-    onArray(lblLetters, &Control::MouseUp, this, &frmMain::lblLetters_MouseUp);
-    onArray(lblNumbers, &Control::MouseUp, this, &frmMain::lblNumbers_MouseUp);
-    onArray(lblSpecial, &Control::MouseUp, this, &frmMain::lblSpecial_MouseUp);
+    on(&Label1, &ControlArrayEvents::DblClick, this, &frmMain::Label1_DblClick);
+    on(&lblLetters, &ControlArrayEvents::DblClick, this, &frmMain::lblLetters_DblClick);
+    // The File menu pops up over the background, the panels and every character; not over the
+    // list or the button.
+    popupOnRightButton(*mnuFile,
+                       QList<Control*>{background(), fraLetters, fraNumbers, fraSpecial} + Label1.controls()
+                           + Label3.controls() + Label4.controls() + lblLetters.controls() + lblNumbers.controls()
+                           + lblSpecial.controls());
     on(mnuChangeFont, &MenuItem::Click, this, &frmMain::mnuChangeFont_Click);
     on(mnuToggleCase, &MenuItem::Click, this, &frmMain::mnuToggleCase_Click);
     on(mnuExit, &MenuItem::Click, this, &frmMain::mnuExit_Click);
@@ -211,27 +148,15 @@ void frmMain::wire()
     on(this, &Form::OLEDragDrop, this, &frmMain::Form_OLEDragDrop);
 }
 
-void frmMain::centreExact()
-{
-    setTop(platform::centreExact(Screen().Height(), Height()));
-    setLeft(platform::centreExact(Screen().Width(), Width()));
-}
-
-void frmMain::centreWholeTwip()
-{
-    setLeft(platform::centreWholeTwip(Screen().Width(), Width()));
-    setTop(platform::centreWholeTwip(Screen().Height(), Height()));
-}
-
 // ---------------------------------------------------------------------------------------------
 // Load
 
 void frmMain::Form_Load()
 {
-    blnUpperCase = True;
+    blnUpperCase = true;
     lngSavedHeight = roundHalfEven(Height());
-    blnMacMin = False;
-    centreWholeTwip();
+    blnMacMin = false;
+    centre(CentringRule::WholeTwip, FirstEdge::Left);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -256,8 +181,6 @@ void frmMain::showInFace(const QString& face)
 
 void frmMain::mnuChangeFont_Click()
 {
-    CommonDialog1.Flags
-        = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist;
     CommonDialog1.FontName = cboFonts->Text();
     CommonDialog1.ShowFont();
     if (CommonDialog1.faceChosen())
@@ -269,20 +192,20 @@ void frmMain::mnuChangeFont_Click()
 
 void frmMain::mnuMacMin_Click()
 {
-    if (blnMacMin == False) {
+    if (!blnMacMin) {
         lngSavedHeight = roundHalfEven(Height());
         setHeight(0);
         cboFonts->setVisible(false);
         cmdMacRestore->setVisible(true);
         cmdMacRestore->setDefault(true);
         cmdMacRestore->SetFocus();
-        blnMacMin = True;
+        blnMacMin = true;
     } else {
         setHeight(static_cast<float>(lngSavedHeight));
         cboFonts->setVisible(true);
         cmdMacRestore->setVisible(false);
         cmdMacRestore->setDefault(false);
-        blnMacMin = False;
+        blnMacMin = false;
     }
 }
 
@@ -292,7 +215,7 @@ void frmMain::cmdMacRestore_Click()
     cmdMacRestore->setDefault(false);
     cmdMacRestore->setVisible(false);
     setHeight(static_cast<float>(lngSavedHeight));
-    blnMacMin = False;
+    blnMacMin = false;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -300,12 +223,12 @@ void frmMain::cmdMacRestore_Click()
 
 void frmMain::fraLetters_DblClick()
 {
-    const bool toSmall = blnUpperCase == True;
+    const bool toSmall = blnUpperCase;
     for (int i = 0; i <= 25; ++i) {
         Label1[i]->setCaption(toSmall ? LCase(Label1[i]->Caption()) : UCase(Label1[i]->Caption()));
         lblLetters[i]->setCaption(toSmall ? LCase(lblLetters[i]->Caption()) : UCase(lblLetters[i]->Caption()));
     }
-    blnUpperCase = toSmall ? False : True;
+    blnUpperCase = !toSmall;
 }
 
 void frmMain::Label1_DblClick(int) { fraLetters_DblClick(); }
@@ -313,18 +236,7 @@ void frmMain::lblLetters_DblClick(int) { fraLetters_DblClick(); }
 void frmMain::mnuToggleCase_Click() { fraLetters_DblClick(); }
 
 // ---------------------------------------------------------------------------------------------
-// Right-click menu and exit
-
-void frmMain::Form_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmMain::fraLetters_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmMain::fraNumbers_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmMain::fraSpecial_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmMain::Label1_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmMain::Label3_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmMain::Label4_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmMain::lblLetters_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmMain::lblNumbers_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmMain::lblSpecial_MouseUp(int, int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
+// Exit
 
 void frmMain::mnuExit_Click() { Unload(); }
 
@@ -333,38 +245,27 @@ void frmMain::mnuExit_Click() { Unload(); }
 // shows it again when it closes; the others are modal over it.
 
 namespace {
-// A window made for one opening: it deletes itself once unloaded.
-template <class T, class Arg> T* fresh(Arg& arg)
+// A window made for one opening: it deletes itself once unloaded, and goes with the Preview window
+// if still open when the program ends.
+template <class T, class Arg> T& fresh(frmMain& preview, Arg& arg)
 {
     T* form = new T(arg);
+    form->setParent(&preview);
     form->deleteWhenUnloaded();
-    return form;
+    return *form;
 }
 } // namespace
 
 void frmMain::mnuSentence_Click()
 {
     Hide();
-    m_sentence = fresh<frmSentence>(*this);
-    m_sentence->Load();
+    fresh<frmSentence>(*this, *this).Load();
 }
 
-void frmMain::mnuDocConvert_Click()
-{
-    m_convert = fresh<frmDocConvert>(platform());
-    m_convert->ShowModal(*this);
-}
+void frmMain::mnuDocConvert_Click() { fresh<frmDocConvert>(*this, platform()).ShowModal(*this); }
 
-void frmMain::mnuReadMe_Click()
-{
-    m_readMe = fresh<frmReadMe>(platform());
-    m_readMe->ShowModal(*this);
-}
+void frmMain::mnuReadMe_Click() { fresh<frmReadMe>(*this, platform()).ShowModal(*this); }
 
-void frmMain::mnuAbout_Click()
-{
-    m_about = fresh<frmAbout>(platform());
-    m_about->ShowModal(*this);
-}
+void frmMain::mnuAbout_Click() { fresh<frmAbout>(*this, platform()).ShowModal(*this); }
 
 } // namespace glyvex

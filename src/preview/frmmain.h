@@ -4,44 +4,36 @@
 // the right-click menu, and the commands that open the program's other windows.
 #include "platform/commondialog.h"
 #include "platform/form.h"
-#include "platform/toolkit.h"
-
-#include <memory>
 
 namespace glyvex {
-
-class frmSentence;
-class frmDocConvert;
-class frmReadMe;
-class frmAbout;
 
 class frmMain final : public platform::Form {
     Q_OBJECT
 public:
     explicit frmMain(platform::Platform& platform);
-    ~frmMain() override;
 
-    // Controls, by the names the other windows and the start-up sequence use.
-    platform::Button* cmdMacRestore = nullptr;
-    platform::ComboBox* cboFonts = nullptr;
-    platform::Frame* fraSpecial = nullptr;
-    platform::Frame* fraNumbers = nullptr;
-    platform::Frame* fraLetters = nullptr;
+    // Controls, in the order they are made.
+    platform::Button* cmdMacRestore;
+    platform::ComboBox* cboFonts;
+    platform::Frame* fraSpecial;
+    platform::Frame* fraNumbers;
+    platform::Frame* fraLetters;
     platform::CommonDialog CommonDialog1;
-    QList<platform::Label*> Label1, lblLetters; // reference and preview letters
-    QList<platform::Label*> Label3, lblNumbers; // reference and preview digits
-    QList<platform::Label*> Label4, lblSpecial; // reference and preview special characters
-    platform::Menu* mnuFile = nullptr;
+    // Reference and preview characters: letters, digits, special characters.
+    platform::ControlArray<platform::Label> Label1{"Label1"}, lblLetters{"lblLetters"};
+    platform::ControlArray<platform::Label> Label3{"Label3"}, lblNumbers{"lblNumbers"};
+    platform::ControlArray<platform::Label> Label4{"Label4"}, lblSpecial{"lblSpecial"};
+    platform::Menu* mnuFile;
     platform::MenuItem *mnuChangeFont, *mnuToggleCase, *mnuSentence, *mnuDocConvert, *mnuExit;
-    platform::Menu* mnuView = nullptr;
+    platform::Menu* mnuView;
     platform::MenuItem *mnuLetters, *mnuNumbers, *mnuSpecial, *mnuShowAll, *mnuMacMin;
-    platform::Menu* mnuHelp = nullptr;
+    platform::Menu* mnuHelp;
     platform::MenuItem *mnuReadMe, *mnuAbout;
 
     // Window-level variables.
-    platform::Boolean blnUpperCase = platform::False;
+    bool blnUpperCase = true;
     std::int32_t lngSavedHeight = 0;
-    platform::Boolean blnMacMin = platform::False;
+    bool blnMacMin = false;
 
     // Handlers.
     void Form_Load() override;
@@ -57,16 +49,6 @@ public:
     void Label1_DblClick(int Index);
     void lblLetters_DblClick(int Index);
     void mnuToggleCase_Click();
-    void Form_MouseUp(int Button, int Shift, float X, float Y);
-    void fraLetters_MouseUp(int Button, int Shift, float X, float Y);
-    void fraNumbers_MouseUp(int Button, int Shift, float X, float Y);
-    void fraSpecial_MouseUp(int Button, int Shift, float X, float Y);
-    void Label1_MouseUp(int Index, int Button, int Shift, float X, float Y);
-    void Label3_MouseUp(int Index, int Button, int Shift, float X, float Y);
-    void Label4_MouseUp(int Index, int Button, int Shift, float X, float Y);
-    void lblLetters_MouseUp(int Index, int Button, int Shift, float X, float Y);
-    void lblNumbers_MouseUp(int Index, int Button, int Shift, float X, float Y);
-    void lblSpecial_MouseUp(int Index, int Button, int Shift, float X, float Y);
     void mnuExit_Click();
     void mnuSentence_Click();
     void mnuDocConvert_Click();
@@ -80,28 +62,13 @@ public:
     // in one message box for them all; the others are opened all the same.
     void openFontFiles(const QStringList& paths);
 
-    // The other windows, each made afresh when opened and deleted once unloaded (null when
-    // not open).
-    frmSentence* sentenceViewer() const;
-    frmDocConvert* documentConverter() const;
-    frmReadMe* readMe() const;
-    frmAbout* about() const;
-
 private:
-    void buildPanels();
+    void makePanels();
+    void makeMenus();
     void wire();
     void showInFace(const QString& face);
     void togglePanel(int panelIndex, platform::Frame* P, platform::Frame* first, platform::Frame* second,
                      platform::MenuItem* item);
-    // Whether the single-panel commands rearrange the window (not minimised or maximised).
-    bool canRearrange() const;
-    void centreExact();
-    void centreWholeTwip();
-
-    QPointer<frmSentence> m_sentence;
-    QPointer<frmDocConvert> m_convert;
-    QPointer<frmReadMe> m_readMe;
-    QPointer<frmAbout> m_about;
 };
 
 } // namespace glyvex

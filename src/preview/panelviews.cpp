@@ -75,8 +75,6 @@ constexpr std::array<std::array<Arrangement, 8>, 3> kRearrange{{
 
 } // namespace
 
-bool frmMain::canRearrange() const { return WindowState() == 0; }
-
 namespace {
 template <class Lookup> float evaluate(const Sum& sum, Lookup width)
 {
@@ -94,7 +92,8 @@ template <class Lookup> float evaluate(const Sum& sum, Lookup width)
 // window admits it), then invert P and, separately, its check mark.
 void frmMain::togglePanel(int panelIndex, Frame* P, Frame* first, Frame* second, MenuItem* item)
 {
-    if (canRearrange()) {
+    // Rearranged only in a normal window (neither minimised nor maximised).
+    if (windowState() == WindowState::Normal) {
         const int row = (P->Visible() ? 4 : 0) + (first->Visible() ? 2 : 0) + (second->Visible() ? 1 : 0);
         const Arrangement& change = kRearrange[panelIndex][row];
         const auto width = [this](Panel panel) {
@@ -116,7 +115,7 @@ void frmMain::togglePanel(int panelIndex, Frame* P, Frame* first, Frame* second,
                 fraSpecial->setLeft(evaluate(write.value, width));
         }
         setWidth(evaluate(change.width, width));
-        centreExact();
+        centre(CentringRule::Exact, FirstEdge::Top);
     }
     P->setVisible(!P->Visible());
     item->setChecked(!item->Checked());
@@ -137,7 +136,7 @@ void frmMain::mnuShowAll_Click()
     fraNumbers->setLeft(3120);
     fraSpecial->setLeft(4560);
     setWidth(8820);
-    centreWholeTwip();
+    centre(CentringRule::WholeTwip, FirstEdge::Left);
 }
 
 } // namespace glyvex

@@ -19,17 +19,12 @@ constexpr float kMargins = 480;
 // The width "Current Sentence Font:" needs with its margins.
 constexpr float kNarrowest = 2892;
 
-const MenuSpec kMenus[] = {
-    {"", "mnuFile", "&File"}, {"mnuFile", "mnuSentence", "New &Sentence"}, {"mnuFile", "mnuFont", "New &Font"},
-    {"mnuFile", "sep1", "-"}, {"mnuFile", "mnuClose", "&Close", "Ctrl+X"},
-};
-
 } // namespace
 
 frmSentence::frmSentence(platform::Form& preview)
     : Form(preview.platform(), QStringLiteral("frmSentence"),
            FormDesign{.caption = QStringLiteral("Glyvex Sentence Viewer"),
-                      .borderStyle = 1,
+                      .borderStyle = BorderStyle::FixedSingle,
                       .minButton = false,
                       .maxButton = false,
                       .clientWidth = 3072,
@@ -38,50 +33,24 @@ frmSentence::frmSentence(platform::Form& preview)
     , CommonDialog1(*this)
     , m_preview(preview)
 {
-    const ControlSpec controls[] = {
-        {.kind = ControlKind::Label,
-         .name = QStringLiteral("lblOriginal"),
-         .rect = {240, 240, 60, 252},
-         .tabIndex = 0,
-         .autoSize = true},
-        {.kind = ControlKind::Label,
-         .name = QStringLiteral("lblNewSentence"),
-         .rect = {240, 840, 60, 252},
-         .font = FontSpec{.name = kWindowFont.name, .size = kWindowFont.size, .ownGlyphsOnly = true},
-         .tabIndex = 1,
-         .autoSize = true},
-        {.kind = ControlKind::Label,
-         .name = QStringLiteral("Label1"),
-         .rect = {240, 1560, 2412, 252},
-         .caption = QStringLiteral("Current Sentence Font:"),
-         .tabIndex = 2},
-        {.kind = ControlKind::Label,
-         .name = QStringLiteral("lblFont"),
-         .rect = {240, 1920, 60, 252},
-         .tabIndex = 3,
-         .autoSize = true},
-    };
-    createAll(controls);
-    lblOriginal = control<Label>(QStringLiteral("lblOriginal"));
-    lblNewSentence = control<Label>(QStringLiteral("lblNewSentence"));
-    Label1 = control<Label>(QStringLiteral("Label1"));
-    lblFont = control<Label>(QStringLiteral("lblFont"));
-    addMenus(kMenus);
-    mnuFile = menu(QStringLiteral("mnuFile"));
-    mnuSentence = menuItem(QStringLiteral("mnuSentence"));
-    mnuFont = menuItem(QStringLiteral("mnuFont"));
-    mnuClose = menuItem(QStringLiteral("mnuClose"));
+    lblOriginal = add<Label>({.name = u"lblOriginal"_qs, .rect = {240, 240, 60, 252}, .tabIndex = 0, .autoSize = true});
+    lblNewSentence
+        = add<Label>({.name = u"lblNewSentence"_qs,
+                      .rect = {240, 840, 60, 252},
+                      .font = FontSpec{.name = kWindowFont.name, .size = kWindowFont.size, .ownGlyphsOnly = true},
+                      .tabIndex = 1,
+                      .autoSize = true});
+    Label1 = add<Label>(
+        {.name = u"Label1"_qs, .rect = {240, 1560, 2412, 252}, .caption = u"Current Sentence Font:"_qs, .tabIndex = 2});
+    lblFont = add<Label>({.name = u"lblFont"_qs, .rect = {240, 1920, 60, 252}, .tabIndex = 3, .autoSize = true});
+    mnuFile = addMenu("mnuFile", "&File");
+    mnuSentence = mnuFile->addItem("mnuSentence", "New &Sentence");
+    mnuFont = mnuFile->addItem("mnuFont", "New &Font");
+    mnuFile->addItem("sep1", "-");
+    mnuClose = mnuFile->addItem("mnuClose", "&Close", "Ctrl+X");
     applyTabOrder();
-    wire();
-}
 
-void frmSentence::wire()
-{
-    on(background(), &Control::MouseUp, this, &frmSentence::Form_MouseUp);
-    on(Label1, &Control::MouseUp, this, &frmSentence::Label1_MouseUp);
-    on(lblFont, &Control::MouseUp, this, &frmSentence::lblFont_MouseUp);
-    on(lblNewSentence, &Control::MouseUp, this, &frmSentence::lblNewSentence_MouseUp);
-    on(lblOriginal, &Control::MouseUp, this, &frmSentence::lblOriginal_MouseUp);
+    popupOnRightButton(*mnuFile, {background(), lblOriginal, lblNewSentence, Label1, lblFont});
     on(mnuSentence, &MenuItem::Click, this, &frmSentence::mnuSentence_Click);
     on(mnuFont, &MenuItem::Click, this, &frmSentence::mnuFont_Click);
     on(mnuClose, &MenuItem::Click, this, &frmSentence::mnuClose_Click);
@@ -108,8 +77,7 @@ void frmSentence::fitAndCentre()
         setWidth(lblOriginal->Width() + kMargins);
     if (Width() < kNarrowest)
         setWidth(kNarrowest);
-    setTop(centreExact(Screen().Height(), Height()));
-    setLeft(centreExact(Screen().Width(), Width()));
+    centre(CentringRule::Exact, FirstEdge::Top);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -118,18 +86,16 @@ void frmSentence::fitAndCentre()
 void frmSentence::Form_Load()
 {
     strSentence = askSentence();
-    CommonDialog1.Flags
-        = CommonDialog::cdlCFScreenFonts | CommonDialog::cdlCFHelpButton | CommonDialog::cdlCFForceFontExist;
     CommonDialog1.ShowFont();
     lblOriginal->setCaption(Label::literal(strSentence));
     applyChosenFace();
     lblNewSentence->setCaption(Label::literal(strSentence));
-    lblFont->setBorderStyle(1);
+    lblFont->setBorderStyle(BorderStyle::FixedSingle);
     fitAndCentre();
     Show();
 }
 
-void frmSentence::Form_Unload(int&) { m_preview.Show(); }
+void frmSentence::Form_Unload(bool&) { m_preview.Show(); }
 
 // ---------------------------------------------------------------------------------------------
 // Commands
@@ -150,14 +116,5 @@ void frmSentence::mnuFont_Click()
 }
 
 void frmSentence::mnuClose_Click() { Unload(); }
-
-// ---------------------------------------------------------------------------------------------
-// Right-click menu
-
-void frmSentence::Form_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmSentence::Label1_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmSentence::lblFont_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmSentence::lblNewSentence_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
-void frmSentence::lblOriginal_MouseUp(int Button, int, float, float) { popupOnRightButton(Button, *mnuFile); }
 
 } // namespace glyvex

@@ -13,12 +13,12 @@ class frmSentence final : public platform::Form {
 public:
     explicit frmSentence(platform::Form& preview);
 
-    platform::Label* lblOriginal = nullptr; // the sentence in the window's face
-    platform::Label* lblNewSentence = nullptr; // the sentence in the chosen face
-    platform::Label* Label1 = nullptr;
-    platform::Label* lblFont = nullptr; // the chosen face's name
+    platform::Label* lblOriginal; // the sentence in the window's face
+    platform::Label* lblNewSentence; // the sentence in the chosen face
+    platform::Label* Label1;
+    platform::Label* lblFont; // the chosen face's name
     platform::CommonDialog CommonDialog1;
-    platform::Menu* mnuFile = nullptr;
+    platform::Menu* mnuFile;
     platform::MenuItem *mnuSentence, *mnuFont, *mnuClose;
 
     // The sentence last typed ("" when cancelled or nothing was typed).
@@ -26,18 +26,12 @@ public:
 
     // Handlers.
     void Form_Load() override;
-    void Form_Unload(int& Cancel) override;
+    void Form_Unload(bool& Cancel) override;
     void mnuSentence_Click();
     void mnuFont_Click();
     void mnuClose_Click();
-    void Form_MouseUp(int Button, int Shift, float X, float Y);
-    void Label1_MouseUp(int Button, int Shift, float X, float Y);
-    void lblFont_MouseUp(int Button, int Shift, float X, float Y);
-    void lblNewSentence_MouseUp(int Button, int Shift, float X, float Y);
-    void lblOriginal_MouseUp(int Button, int Shift, float X, float Y);
 
 private:
-    void wire();
     QString askSentence();
     // Applies the face the font dialog returned, unless it was cancelled.
     void applyChosenFace();

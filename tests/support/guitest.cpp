@@ -1,5 +1,6 @@
 #include "support/guitest.h"
 
+#include <QAction>
 #include <QFontDatabase>
 #include <QTest>
 
@@ -37,6 +38,13 @@ void GuiTest::cleanup()
         return;
     QVERIFY2(done->scripted().failures().isEmpty(), qPrintable(done->scripted().failures().join(u"; ")));
     QVERIFY2(done->scripted().pending() == 0, "expected dialog(s) never shown");
+}
+
+void choose(const platform::Form& form, const char* item)
+{
+    QAction* action = form.window()->findChild<QAction*>(QString::fromLatin1(item));
+    QVERIFY2(action, item);
+    action->trigger();
 }
 
 QStringList twoInstalledFaces()

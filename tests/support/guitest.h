@@ -1,7 +1,7 @@
 #pragma once
 // Common ground of the window tests: each test function gets a platform of its own, with
 // scripted dialogs (checked when the function ends) and the fonts and program folder it asks for.
-#include "platform/platform.h"
+#include "platform/form.h"
 #include "support/scripteddialogs.h"
 
 #include <QObject>
@@ -36,5 +36,11 @@ private:
 
 // Two installed families that render differently, for face-change checks.
 QStringList twoInstalledFaces();
+
+// Whether a window is on screen.
+inline bool visible(const platform::Form& form) { return form.window() && form.window()->isVisible(); }
+
+// Chooses a menu item of a window, by its name, as a click on it does.
+void choose(const platform::Form& form, const char* item);
 
 } // namespace glyvex::testing

@@ -1,6 +1,7 @@
 #pragma once
-// A self-sizing label as a person sees it: exactly as large as its text and border need in its
-// face; wrapped, as wide as it was and tall enough for its lines.
+// A label as a person sees it: its text, its face and colour (its waiting changes applied). A
+// self-sizing label is exactly as large as its text and border need in its face; wrapped, as wide
+// as it was and tall enough for its lines.
 #include "platform/controls.h"
 
 #include <QFontMetricsF>
@@ -9,10 +10,18 @@
 
 namespace glyvex::testing {
 
-inline bool fitsItsText(const platform::Label* label)
+inline const QLabel* shown(const platform::Control* label)
 {
     (void)label->Width(); // brings a deferred caption or face change in
-    const auto* shown = static_cast<const QLabel*>(label->widget());
+    return static_cast<const QLabel*>(label->widget());
+}
+inline QString shownText(const platform::Control* label) { return shown(label)->text(); }
+inline QFont shownFont(const platform::Control* label) { return shown(label)->font(); }
+inline QColor shownColor(const platform::Control* label) { return shown(label)->palette().color(QPalette::WindowText); }
+
+inline bool fitsItsText(const platform::Label* label)
+{
+    const QLabel* shown = testing::shown(label);
     if (shown->wordWrap())
         return shown->heightForWidth(shown->width()) <= shown->height();
     const QFontMetricsF metrics(shown->font());

@@ -5,18 +5,21 @@
 #include "support/guitest.h"
 
 #include <QCoreApplication>
+#include <optional>
 
 namespace glyvex::testing {
 
+// The Preview window, made when the start-up sequence loads it, as main() makes it.
 struct Program {
     explicit Program(platform::Platform& platform)
-        : preview(platform)
+        : splash(platform, [&]() -> frmMain& { return made.emplace(platform); })
+        , preview((splash.Load(), *made))
     {
-        splash.Load();
         QCoreApplication::sendPostedEvents();
     }
-    frmMain preview;
-    frmSplash splash{preview};
+    std::optional<frmMain> made;
+    frmSplash splash;
+    frmMain& preview;
 };
 
 } // namespace glyvex::testing

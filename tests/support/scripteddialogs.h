@@ -6,6 +6,7 @@
 #include "platform/menu.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QStringList>
 #include <QTest>
 #include <functional>
@@ -19,7 +20,7 @@ struct DialogCall {
     platform::FontRequest font;
     QString title; // input and message boxes; pop-ups: the menu's name
     QString prompt; // input and message boxes
-    int style = 0; // message boxes
+    platform::MsgBoxStyle style{}; // message boxes
     QUrl url;
     bool ownerModal = false; // whether an owner window was given
 };
@@ -59,18 +60,19 @@ public:
     {
         return answer({.kind = Kind::Input, .title = title, .prompt = prompt, .ownerModal = owner != nullptr}).text;
     }
-    void messageBox(QWidget* owner, const QString& prompt, int style, const QString& title) override
+    void messageBox(QWidget* owner, const QString& prompt, platform::MsgBoxStyle style, const QString& title) override
     {
         answer(
             {.kind = Kind::Message, .title = title, .prompt = prompt, .style = style, .ownerModal = owner != nullptr});
     }
     void popupMenu(QWidget* owner, platform::Menu& menu) override
     {
-        const QString item = answer({.kind = Kind::Popup, .title = menu.Name(), .ownerModal = owner != nullptr}).text;
-        if (platform::MenuItem* chosen = item.isEmpty() ? nullptr : menu.item(item))
-            chosen->action()->trigger();
+        const QString item
+            = answer({.kind = Kind::Popup, .title = menu.menu()->objectName(), .ownerModal = owner != nullptr}).text;
+        if (QAction* chosen = item.isEmpty() ? nullptr : menu.menu()->findChild<QAction*>(item))
+            chosen->trigger();
         else if (!item.isEmpty())
-            m_failures.append(QStringLiteral("menu %1 has no item %2").arg(menu.Name(), item));
+            m_failures.append(QStringLiteral("menu %1 has no item %2").arg(menu.menu()->objectName(), item));
     }
     bool openUrl(const QUrl& url) override { return answer({.kind = Kind::Url, .url = url}).result; }
 
