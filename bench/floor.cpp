@@ -7,11 +7,12 @@
 //   - the installed family names read and sorted into a combo box of fixed width that never
 //     measures its entries (uniform item sizes for its pop-up);
 //   - one window with a menu bar (File, View, Help) and 136 one-character labels at fixed
-//     places, 68 in each of two installed faces; it is shown, the pointer restored and the
-//     splash closed.
+//     places, 68 in each of two installed faces, one preview character (the grave accent) in
+//     bold, as Glyvex shows it; it is shown, the pointer restored and the splash closed.
 // On each change of the current entry the 68 preview labels take the selected face, as
-// Glyvex's do; the list has the keyboard focus. The windows are titled "Glyvex floor splash"
-// and "Glyvex floor". It reads no environment and never quits by itself.
+// Glyvex's do (the grave accent in its bold); the list has the keyboard focus. The windows are
+// titled "Glyvex floor splash" and "Glyvex floor". It reads no environment and never quits by
+// itself.
 
 #include <QApplication>
 #include <QComboBox>
@@ -154,11 +155,18 @@ int main(int argc, char** argv)
         label(&window, QString(characters[i]), {x, y, 30, 20})->setFont(reference);
         previews.append(label(&window, QString(characters[i]), {x + 40, y, 30, 20}));
         previews.back()->setFont(preview);
+        if (characters[i] == u'`') { // Glyvex's one bold preview character: a second face to resolve
+            QFont bold = preview;
+            bold.setBold(true);
+            previews.back()->setFont(bold);
+        }
     }
     QObject::connect(list, &QComboBox::currentIndexChanged, [list, &previews](int index) {
-        const QFont selected(list->itemText(index), 12);
-        for (QLabel* l : previews)
+        QFont selected(list->itemText(index), 12);
+        for (QLabel* l : previews) {
+            selected.setBold(l->font().bold());
             l->setFont(selected);
+        }
     });
 
     window.show();

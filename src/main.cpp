@@ -1,6 +1,5 @@
 #include "app/frmsplash.h"
 #include "platform/platform.h"
-#include "platform/programicon.h"
 #include "preview/frmmain.h"
 
 #include <QApplication>
@@ -88,7 +87,6 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Glyvex"));
     QApplication::setApplicationVersion(QStringLiteral("2.0"));
     QApplication::setDesktopFileName(QStringLiteral("org.example.Glyvex"));
-    QApplication::setWindowIcon(glyvex::platform::programIcon());
     QCommandLineParser options;
     options.setApplicationDescription(QStringLiteral("Shows the characters of the installed fonts beside Arial."));
     options.addHelpOption();

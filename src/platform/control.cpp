@@ -55,10 +55,13 @@ Control::Control(const ControlSpec& entry, QWidget* widget, UpdateQueue* updates
         widget->setToolTip(entry.toolTip);
     // What a screen reader says: the caption a person sees, else the tooltip, else the control's
     // role read from its name; a tooltip is also the description. (Labels keep their name in
-    // step with their caption.)
+    // step with their caption.) Given with the other deferred changes: the first name given
+    // starts the desktop's accessibility bridge, which takes a few milliseconds the splash
+    // window would otherwise wait for.
     m_spokenName = entry.toolTip.isEmpty() ? spokenName(entry.name) : entry.toolTip;
-    widget->setAccessibleDescription(entry.toolTip);
-    widget->setAccessibleName(entry.caption.isEmpty() ? m_spokenName : Label::stripAccessKeys(entry.caption));
+    m_accessibleName = entry.caption.isEmpty() ? m_spokenName : Label::stripAccessKeys(entry.caption);
+    m_unnamed = true;
+    schedule();
     if (entry.mousePointer == MousePointer::UpArrow)
         widget->setCursor(Qt::UpArrowCursor);
     else if (entry.mousePointer == MousePointer::ArrowHourglass)
@@ -143,6 +146,10 @@ void Control::applyPending() const
         return;
     auto* self = const_cast<Control*>(this);
     self->m_pending = false;
+    if (std::exchange(self->m_unnamed, false)) {
+        m_widget->setAccessibleDescription(m_widget->toolTip());
+        m_widget->setAccessibleName(m_accessibleName);
+    }
     self->sync();
 }
 

@@ -123,6 +123,8 @@ protected:
     UpdateQueue* m_updates = nullptr;
     bool m_pressed = false;
     QString m_spokenName; // the accessible name of a control that shows no caption
+    QString m_accessibleName;
+    bool m_unnamed = false; // its names for screen readers still to be given
 };
 
 // A control array: like controls that share a name and its handlers, told apart by an index from

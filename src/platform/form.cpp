@@ -6,6 +6,7 @@
 #include "platform/richtextbox.h"
 #include "platform/twips.h"
 
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <algorithm>
@@ -67,7 +68,6 @@ Form::Form(Platform& platform, const QString& name, const FormDesign& design)
     w->setObjectName(name);
     w->setWindowFlags(windowFlags(design));
     w->setWindowTitle(design.caption);
-    w->setWindowIcon(programIcon());
     auto* client = new QWidget(w);
     w->setCentralWidget(client);
     if (design.font) {
@@ -174,6 +174,10 @@ void Form::Show()
     // The window is mapped first and its deferred changes (faces looked up, labels sized to
     // their text) are applied before anything is drawn: a first paint comes from the event loop.
     m_window->show();
+    // The program icon of every window, given once the first window is on its way to the window
+    // system: turning it into the sizes the desktop asks for takes a few milliseconds.
+    if (QApplication::windowIcon().isNull())
+        QApplication::setWindowIcon(programIcon());
     Screen().applyPointer();
     m_updates.flush();
     frameKnown(m_platform.reportedFrame(m_window));

@@ -36,9 +36,8 @@ Label::Label(const ControlSpec& entry, const ControlHost& host, QWidget* parent)
     if (entry.backColor)
         paintBackground(l, *entry.backColor);
     relayMouse();
-    // The caption is there at once for screen readers; the face and the size that fits it are
-    // applied with the window's other deferred changes, before it is first drawn or when read.
-    showCaption();
+    // The caption, the face and the size that fits them are applied with the window's other
+    // deferred changes, before it is first drawn or when read.
     schedule();
 }
 
