@@ -127,6 +127,8 @@ def main():
     ap.add_argument("count", type=int, help="number of fonts")
     ap.add_argument("outdir", help="folder to hold them")
     ap.add_argument("-q", "--quiet", action="store_true")
+    ap.add_argument("--one", metavar="FILE", help="write font number COUNT alone to FILE, outside OUTDIR's folders "
+                    "(a font file given to Glyvex on its command line)")
     args = ap.parse_args()
     try:
         import fontTools  # noqa: F401
@@ -144,6 +146,11 @@ def main():
         if not cut:
             cut.extend(cut_down(s) for s in SOURCES)
         return cut
+
+    if args.one:
+        with open(args.one, "wb") as fh:
+            fh.write(renamed(cut_sources()[(args.count - 1) % len(SOURCES)], args.count))
+        return 0
 
     start = time.monotonic()
     made = 0
