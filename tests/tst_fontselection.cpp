@@ -7,20 +7,20 @@
 #include "support/program.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
+#include <QFontDatabase>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <sys/stat.h>
-#include <QAccessible>
-#include <QComboBox>
-#include <QSet>
-#include <QFontDatabase>
-#include <QTest>
 
 using namespace glyvex;
 using namespace glyvex::platform;
@@ -197,13 +197,14 @@ private slots:
         QTemporaryDir dir;
         const QString fonts = QStringLiteral(GLYVEX_TEST_FONTS "/");
         const QByteArray serif = testing::readFile(fonts + u"serif.ttf"_qs);
-        QVERIFY(testing::writeFile(dir.filePath(u"random.ttf"_qs), QByteArray(5000, '\x5a'))
-                && testing::writeFile(dir.filePath(u"empty.ttf"_qs), {})
-                && testing::writeFile(dir.filePath(u"cut.ttf"_qs), serif.left(serif.size() / 3))
-                && testing::writeFile(dir.filePath(u"locked.ttf"_qs), serif) && QDir(dir.path()).mkdir(u"folder"_qs)
-                && ::mkfifo(QFile::encodeName(dir.filePath(u"pipe"_qs)).constData(), 0600) == 0
-                && QFile::setPermissions(dir.filePath(u"locked.ttf"_qs), {})
-                && QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther));
+        for (const auto& [name, content] : {std::pair{"random.ttf", QByteArray(5000, '\x5a')},
+                                            {"empty.ttf", {}},
+                                            {"cut.ttf", serif.left(serif.size() / 3)},
+                                            {"locked.ttf", serif}})
+            QVERIFY(testing::writeFile(dir.filePath(QString::fromLatin1(name)), content));
+        QVERIFY(QDir(dir.path()).mkdir(u"folder"_qs) && ::mkfifo(qPrintable(dir.filePath(u"pipe"_qs)), 0600) == 0
+                && QFile::setPermissions(dir.filePath(u"locked.ttf"_qs), {}));
+        QFile::setPermissions(dir.path(), QFile::permissions(dir.path()) | QFile::ExeOther);
         for (QString& file : files)
             file = QFile::exists(fonts + file) ? fonts + file : dir.filePath(file);
         testing::Program program(usePlatform({u"Arial"_qs, u"Zapf"_qs}));
@@ -221,10 +222,8 @@ private slots:
         const testing::AnotherUser nobody(true); // locked.ttf is unreadable, also to root
         if (dropped) {
             QMimeData data;
-            QList<QUrl> urls;
             for (const QString& file : files)
-                urls.append(QUrl::fromLocalFile(file));
-            data.setUrls(urls);
+                data.setUrls(data.urls() << QUrl::fromLocalFile(file));
             QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(preview.window(), &enter);
             QVERIFY(enter.isAccepted());
@@ -249,26 +248,13 @@ private slots:
         for (const char* column : {"preset", "typedFace", "typedSize", "face"}) // face: "" none chosen
             QTest::addColumn<QString>(column);
         QTest::addColumn<float>("size");
-        QTest::newRow("typed in another case") << ""
-                                               << "c059"
-                                               << ""
-                                               << "C059" << 12.f;
-        QTest::newRow("opened on a two-foundry face") << "Z003"
-                                                      << ""
-                                                      << ""
-                                                      << "Z003" << 12.f;
-        QTest::newRow("a size with a decimal") << "P052"
-                                               << ""
-                                               << "10.8"
-                                               << "P052" << 10.8f;
-        QTest::newRow("a name no family has") << ""
-                                              << "C059 [urw]"
-                                              << ""
-                                              << "" << 0.f;
-        QTest::newRow("no size") << "P052"
-                                 << ""
-                                 << "0"
-                                 << "" << 0.f;
+        for (const auto& [row, preset, face, size, chosen, points] :
+             {std::tuple{"typed in another case", "", "c059", "", "C059", 12.f},
+              {"opened on a two-foundry face", "Z003", "", "", "Z003", 12.f},
+              {"a size with a decimal", "P052", "", "10.8", "P052", 10.8f},
+              {"a name no family has", "", "C059 [urw]", "", "", 0.f},
+              {"no size", "P052", "", "0", "", 0.f}})
+            QTest::newRow(row) << QString(preset) << QString(face) << QString(size) << QString(chosen) << points;
     }
     void realFontDialog()
     {
