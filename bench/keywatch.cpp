@@ -27,8 +27,8 @@
 // the timeout (-t, default 120 s, for the whole run) passed first, 2 on a usage or X error.
 // Needs DISPLAY, a server with the XTEST and DAMAGE extensions and no window manager.
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
+#include "xwatch.h"
+
 #include <X11/extensions/Xdamage.h>
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
@@ -51,14 +51,8 @@
 
 namespace {
 
-double nowMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
-}
-
-int ignoreErrors(Display*, XErrorEvent*) { return 0; } // a window gone before we looked at it
+using xwatch::ignoreErrors;
+using xwatch::nowMs;
 
 int usage()
 {
@@ -78,7 +72,6 @@ public:
         , m_damageEvent(damageEvent)
         , m_child(child)
         , m_deadline(deadline)
-        , m_netWmName(XInternAtom(display, "_NET_WM_NAME", False))
     {
     }
 
@@ -92,11 +85,7 @@ public:
     std::map<Window, Window_> windows;
     Window lastMapped = None;
 
-    std::string title(Window window)
-    {
-        std::string value = property(window, m_netWmName);
-        return value.empty() ? property(window, XA_WM_NAME) : value;
-    }
+    std::string title(Window window) { return xwatch::title(m_display, window); }
 
     // Handles events until `done` says so; Failed when the program ends or time runs out.
     void until(const std::function<bool()>& done, const char* what)
@@ -132,24 +121,6 @@ public:
     void setVerbose(bool verbose) { m_verbose = verbose; }
 
 private:
-    std::string property(Window window, Atom name)
-    {
-        Atom type = None;
-        int format = 0;
-        unsigned long count = 0, after = 0;
-        unsigned char* data = nullptr;
-        std::string value;
-        if (XGetWindowProperty(m_display, window, name, 0, 1024, False, AnyPropertyType, &type, &format, &count, &after,
-                               &data)
-                == Success
-            && data) {
-            if (format == 8)
-                value.assign(reinterpret_cast<char*>(data), count);
-            XFree(data);
-        }
-        return value;
-    }
-
     void track(Window window)
     {
         Window_& w = windows[window];
@@ -192,7 +163,6 @@ private:
     int m_damageEvent;
     pid_t m_child;
     double m_deadline;
-    Atom m_netWmName;
     bool m_ended = false;
     bool m_verbose = false;
 };
@@ -264,16 +234,9 @@ int main(int argc, char** argv)
     fcntl(ConnectionNumber(display), F_SETFD, FD_CLOEXEC);
 
     const double start = nowMs();
-    const pid_t child = fork();
-    if (child < 0) {
-        std::perror("glyvex_keywatch: fork");
+    const pid_t child = xwatch::launch("glyvex_keywatch", argv + i);
+    if (child < 0)
         return 2;
-    }
-    if (child == 0) {
-        execvp(argv[i], argv + i);
-        std::fprintf(stderr, "glyvex_keywatch: cannot run %s: %s\n", argv[i], std::strerror(errno));
-        _exit(127);
-    }
 
     Watch watch(display, damageEvent, child, start + timeoutMs);
     watch.setVerbose(verbose);

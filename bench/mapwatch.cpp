@@ -18,8 +18,7 @@
 // server without a window manager (one that reparents would be seen just the same, but a
 // compositor's own windows do not matter either).
 
-#include <X11/Xatom.h>
-#include <X11/Xlib.h>
+#include "xwatch.h"
 
 #include <cerrno>
 #include <csignal>
@@ -37,32 +36,8 @@
 
 namespace {
 
-double nowMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_MONOTONIC, &ts);
-    return ts.tv_sec * 1000.0 + ts.tv_nsec / 1e6;
-}
-
-std::string property(Display* display, Window window, Atom name)
-{
-    Atom type = None;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::string value;
-    if (XGetWindowProperty(display, window, name, 0, 1024, False, AnyPropertyType, &type, &format, &count, &after,
-                           &data)
-            == Success
-        && data) {
-        if (format == 8)
-            value.assign(reinterpret_cast<char*>(data), count);
-        XFree(data);
-    }
-    return value;
-}
-
-int ignoreErrors(Display*, XErrorEvent*) { return 0; } // a window gone before we read its title
+using xwatch::ignoreErrors;
+using xwatch::nowMs;
 
 long peakRssKb(pid_t pid)
 {
@@ -119,23 +94,15 @@ int main(int argc, char** argv)
         return 2;
     }
     XSetErrorHandler(ignoreErrors);
-    const Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
     XSelectInput(display, DefaultRootWindow(display), SubstructureNotifyMask);
     XSync(display, False);
     const int fd = ConnectionNumber(display);
     fcntl(fd, F_SETFD, FD_CLOEXEC);
 
     const double start = nowMs();
-    const pid_t child = fork();
-    if (child < 0) {
-        std::perror("glyvex_mapwatch: fork");
+    const pid_t child = xwatch::launch("glyvex_mapwatch", argv + i);
+    if (child < 0)
         return 2;
-    }
-    if (child == 0) {
-        execvp(argv[i], argv + i);
-        std::fprintf(stderr, "glyvex_mapwatch: cannot run %s: %s\n", argv[i], std::strerror(errno));
-        _exit(127);
-    }
 
     std::vector<bool> seen(titles.size(), false);
     const std::string& last = titles.back();
@@ -165,9 +132,7 @@ int main(int argc, char** argv)
         if (event.type != MapNotify || lastSeen)
             continue;
         const double at = nowMs() - start;
-        std::string title = property(display, event.xmap.window, netWmName);
-        if (title.empty())
-            title = property(display, event.xmap.window, XA_WM_NAME);
+        const std::string title = xwatch::title(display, event.xmap.window);
         for (size_t k = 0; k < titles.size(); ++k) {
             if (!seen[k] && titles[k] == title) {
                 seen[k] = true;
