@@ -157,7 +157,7 @@ keys "$main" Return
 until_size "$main" '[ "$CH" -ge "$full" ]'
 [ "$CW $CH" = "$wide $full" ] || fail "Enter restored ${CW}x$CH, expected ${wide}x$full"
 [ -z "$host" ] && place "$main" && [ "$X $Y" != "$before" ] && fail "moved from $before to $X $Y"
-# --- Sentence viewer, in place of the Preview window (a new sentence in it: tst_sentence) --------
+# --- Sentence viewer, in place of the Preview window (a new sentence in it: tst_windows) ---------
 step=sentence viewer='^Glyvex Sentence Viewer$'
 if [ "$kind" = bare ]; then # from the right-click menu over the window's background
   place "$main"; xdotool mousemove --window "$(xid "$main")" 4 $(( H - 4 )) click 3; sleep 0.4; shot 04-popup; xdotool key s; shown '^Glyvex$'

@@ -1,5 +1,5 @@
 // The rich text box: failed loads and saves harm no file, 100 MiB loads and saves whole, the pane
-// shows, scrolls, selects and copies exactly its text. (Decoding: tst_textdecode.)
+// shows, scrolls, selects and copies exactly its text. (Decoding: tst_formats.)
 #include "platform/errors.h"
 #include "platform/fonts.h"
 #include "platform/richtextbox.h"
