@@ -187,30 +187,21 @@ int main(int argc, char** argv)
     double timeoutMs = 120000, quietMs = 300;
     int steps = 50;
     bool verbose = false;
-    int i = 1;
-    for (; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--") {
-            ++i;
-            break;
-        }
-        if (arg == "-v") {
+    for (int option; (option = getopt(argc, argv, "+vn:t:q:k:")) != -1;) {
+        if (option == 'v')
             verbose = true;
-            continue;
-        }
-        if (i + 1 >= argc)
-            return usage();
-        if (arg == "-n")
-            wanted = argv[++i];
-        else if (arg == "-t")
-            timeoutMs = std::atof(argv[++i]) * 1000;
-        else if (arg == "-q")
-            quietMs = std::atof(argv[++i]);
-        else if (arg == "-k")
-            steps = std::atoi(argv[++i]);
+        else if (option == 'n')
+            wanted = optarg;
+        else if (option == 't')
+            timeoutMs = std::atof(optarg) * 1000;
+        else if (option == 'q')
+            quietMs = std::atof(optarg);
+        else if (option == 'k')
+            steps = std::atoi(optarg);
         else
             return usage();
     }
+    const int i = optind;
     if (wanted.empty() || i >= argc || steps < 1)
         return usage();
 

@@ -30,8 +30,8 @@
 #include <poll.h>
 #include <string>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
+#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -67,24 +67,17 @@ int main(int argc, char** argv)
 {
     std::vector<std::string> titles;
     double timeoutMs = 60000, settleMs = 300;
-    int i = 1;
-    for (; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--") {
-            ++i;
-            break;
-        }
-        if (i + 1 >= argc)
-            return usage();
-        if (arg == "-n")
-            titles.emplace_back(argv[++i]);
-        else if (arg == "-t")
-            timeoutMs = std::atof(argv[++i]) * 1000;
-        else if (arg == "-s")
-            settleMs = std::atof(argv[++i]);
+    for (int option; (option = getopt(argc, argv, "+n:t:s:")) != -1;) {
+        if (option == 'n')
+            titles.emplace_back(optarg);
+        else if (option == 't')
+            timeoutMs = std::atof(optarg) * 1000;
+        else if (option == 's')
+            settleMs = std::atof(optarg);
         else
             return usage();
     }
+    const int i = optind;
     if (titles.empty() || i >= argc)
         return usage();
 
