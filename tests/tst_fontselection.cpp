@@ -181,11 +181,11 @@ private slots:
                                                    "Glyvex TrueType"}
                                     << "" << false;
         QTest::newRow("no fonts among them")
-            << QStringList{"random.ttf", "empty.ttf",   "cut.ttf",    "folder",
+            << QStringList{"random.ttf", "empty.ttf",   "cut.ttf",    "damaged.ttf", "folder",
                            "pipe",       "missing.ttf", "locked.ttf", "serif.ttf"}
             << QStringList{"Glyvex Serif"}
-            << "not a font file\nempty\n(damaged|not a font file)\nfolder\nnot a regular file\nNo such file\n"
-               "Permission denied"
+            << "not a font file\nempty\n(damaged|not a font file)\nglyph of \"A\"\nfolder\nnot a regular file\n"
+               "No such file\nPermission denied"
             << true;
     }
     void openingFontFiles()

@@ -4,6 +4,7 @@ family of its own that no machine has installed:
 
 capitals.ttf   "Glyvex Capitals": Liberation Sans cut down to A-Z, its missing-character box kept
 serif.ttf      "Glyvex Serif": Liberation Serif cut down to the printable ASCII characters
+damaged.ttf    serif.ttf with the outline of its "A" overwritten: every table reads, that glyph does not
 twins.ttc      a collection of two faces, "Glyvex Twin One" and "Glyvex Twin Two"
 formats/       one font of each kind the program opens: TrueType (.ttf), OpenType with PostScript
                outlines (.otf, from URW's Nimbus Sans), a collection (.ttc), WOFF, WOFF2 and Type 1
@@ -68,6 +69,12 @@ def main():
     os.makedirs(formats, exist_ok=True)
     cut_down(LIBERATION_SANS, "ABCDEFGHIJKLMNOPQRSTUVWXYZ", "Glyvex Capitals").save(os.path.join(out, "capitals.ttf"))
     cut_down(LIBERATION_SERIF, PRINTABLE, "Glyvex Serif").save(os.path.join(out, "serif.ttf"))
+    serif = TTFont(os.path.join(out, "serif.ttf"))
+    loca, a = serif["loca"], serif.getGlyphID("A")
+    start = serif.reader.tables["glyf"].offset + loca[a]
+    data = bytearray(open(os.path.join(out, "serif.ttf"), "rb").read())
+    data[start:start + loca[a + 1] - loca[a]] = b"\xff" * (loca[a + 1] - loca[a])
+    open(os.path.join(out, "damaged.ttf"), "wb").write(data)
     twins = TTCollection()
     twins.fonts = [cut_down(LIBERATION_SERIF, PRINTABLE, "Glyvex Twin One"),
                    cut_down(LIBERATION_SANS, PRINTABLE, "Glyvex Twin Two")]
