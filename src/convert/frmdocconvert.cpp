@@ -19,6 +19,17 @@ const FontSpec kButtonFont{QStringLiteral("Arial"), 9.0f, 700};
 // reads the exported document does: the lower pane shows what a reader of the file will see.
 const FontSpec kPaneFont{QStringLiteral("Arial"), 10.0f, 400};
 
+// The three command buttons, one above the other at the right.
+ControlSpec button(const char* name, float top, const char* caption, const char* toolTip, int tabIndex)
+{
+    return {.name = QString::fromLatin1(name),
+            .rect = {5160, top, 1092, 372},
+            .caption = QString::fromLatin1(caption),
+            .font = kButtonFont,
+            .toolTip = QString::fromLatin1(toolTip),
+            .tabIndex = tabIndex};
+}
+
 } // namespace
 
 frmDocConvert::frmDocConvert(platform::Platform& platform)
@@ -61,24 +72,9 @@ frmDocConvert::frmDocConvert(platform::Platform& platform)
                               .autoSize = true});
     rtfConverted = add<RichTextBox>(
         {.name = u"rtfConverted"_qs, .rect = {240, 3120, 4692, 1692}, .font = kPaneFont, .tabIndex = 3});
-    cmdNewFont = add<Button>({.name = u"cmdNewFont"_qs,
-                              .rect = {5160, 600, 1092, 372},
-                              .caption = u"New &Font..."_qs,
-                              .font = kButtonFont,
-                              .toolTip = u"Convert to new font"_qs,
-                              .tabIndex = 6});
-    cmdExport = add<Button>({.name = u"cmdExport"_qs,
-                             .rect = {5160, 1200, 1092, 372},
-                             .caption = u"&Export..."_qs,
-                             .font = kButtonFont,
-                             .toolTip = u"Export converted file"_qs,
-                             .tabIndex = 7});
-    cmdClose = add<Button>({.name = u"cmdClose"_qs,
-                            .rect = {5160, 1800, 1092, 372},
-                            .caption = u"C&lose"_qs,
-                            .font = kButtonFont,
-                            .toolTip = u"Close"_qs,
-                            .tabIndex = 8});
+    cmdNewFont = add<Button>(button("cmdNewFont", 600, "New &Font...", "Convert to new font", 6));
+    cmdExport = add<Button>(button("cmdExport", 1200, "&Export...", "Export converted file", 7));
+    cmdClose = add<Button>(button("cmdClose", 1800, "C&lose", "Close", 8));
     mnuFile = addMenu("mnuFile", "&File");
     mnuConvert = mnuFile->addItem("mnuConvert", "&Convert to new font...");
     mnuExport = mnuFile->addItem("mnuExport", "&Export converted document...");
